@@ -1,0 +1,47 @@
+# The module is freestanding C++: no exceptions, no RTTI, no guarded statics, nothing from
+# the C++ runtime. That is what lets the same sources build for every platform.
+set(VERDANTA_MODULE_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics
+    -fvisibility=hidden -fvisibility-inlines-hidden)
+
+if(WIN32)
+  set(VERDANTA_MODULE_SUFFIX ".xdl64")
+elseif(APPLE)
+  set(VERDANTA_MODULE_SUFFIX ".xlib")
+else()
+  set(VERDANTA_MODULE_SUFFIX ".so")
+endif()
+
+function(verdanta_flavour_definitions out flavour)
+  if(flavour STREQUAL "windows")
+    set(${out} VERDANTA_FLAVOUR_WINDOWS=1 PARENT_SCOPE)
+  elseif(flavour STREQUAL "macos")
+    set(${out} VERDANTA_FLAVOUR_MACOS=1 PARENT_SCOPE)
+  else()
+    message(FATAL_ERROR "Unknown Verdanta flavour '${flavour}': use windows or macos")
+  endif()
+endfunction()
+
+# A static library of the module's code in one flavour, for tests that reach inside.
+function(verdanta_add_module_library target flavour)
+  verdanta_flavour_definitions(definitions ${flavour})
+  add_library(${target} STATIC ${VERDANTA_MODULE_SOURCES})
+  target_compile_options(${target} PRIVATE ${VERDANTA_MODULE_FLAGS})
+  target_compile_definitions(${target} PUBLIC ${definitions})
+  target_include_directories(${target} PUBLIC ${VERDANTA_MODULE_INCLUDES})
+  target_link_libraries(${target} PUBLIC host_abi)
+endfunction()
+
+# The loadable module in one flavour, laid out as a plug-in folder: <dir>/Verdanta/<file> + res/.
+function(verdanta_add_module target flavour plugin_dir file_name)
+  verdanta_flavour_definitions(definitions ${flavour})
+  add_library(${target} MODULE ${VERDANTA_MODULE_SOURCES})
+  target_compile_options(${target} PRIVATE ${VERDANTA_MODULE_FLAGS})
+  target_compile_definitions(${target} PRIVATE ${definitions})
+  target_include_directories(${target} PRIVATE ${VERDANTA_MODULE_INCLUDES})
+  target_link_libraries(${target} PRIVATE host_abi)
+  set_target_properties(${target} PROPERTIES
+    PREFIX "" OUTPUT_NAME ${file_name} SUFFIX ${VERDANTA_MODULE_SUFFIX}
+    LIBRARY_OUTPUT_DIRECTORY ${plugin_dir}/Verdanta)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${VERDANTA_RESOURCE_DIR} ${plugin_dir}/Verdanta/res)
+endfunction()
