@@ -9,9 +9,6 @@ all: build
 setup:
 	@scripts/setup.sh
 
-build/%/build.ninja: CMakeLists.txt CMakePresets.json | setup
-	cmake --preset $* >/dev/null
-
 build: setup
 	cmake --preset default >/dev/null
 	cmake --build --preset default -j $(JOBS)
