@@ -48,4 +48,6 @@ std::string TraceText(const Vector3& value) {
 
 std::string TraceText(const void* handle) { return handle ? "handle" : "null"; }
 
+std::string TraceText(const std::string& text) { return "\"" + text + "\""; }
+
 }  // namespace standin

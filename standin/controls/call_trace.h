@@ -28,6 +28,7 @@ std::string TraceText(double value);
 std::string TraceText(int32_t value);
 std::string TraceText(const Vector3& value);  // "(x, y, z)"
 std::string TraceText(const void* handle);    // "null" or "handle"
+std::string TraceText(const std::string& text);  // in double quotes
 
 // Records `operation` with its arguments when tracing is on; costs one relaxed load when off.
 template <typename... Args>
