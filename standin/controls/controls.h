@@ -18,6 +18,8 @@ struct HostControls {
   std::set<int32_t> failNodeTypes;    // ... only for these node types
   std::set<int32_t> missingLibraries;           // LibraryLookup answers null
   std::map<int32_t, int32_t> libraryTableSize;  // a short table: the size it reports
+  // a library replaced by a test's own table, e.g. a noise that answers known values
+  std::map<int32_t, const void*> libraryOverrides;
   int32_t applicationTableSize = -1;            // -1: the full table
   std::set<std::string> missingEntries;  // entries (by ABI name) nulled in whichever table
 };
