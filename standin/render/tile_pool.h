@@ -13,7 +13,7 @@ struct Tile {
 
 std::vector<Tile> SplitIntoTiles(int width, int height, int tileSize);
 
-// 0 asks for one thread per hardware thread.
+// 0 or less asks for one thread per hardware thread.
 int ResolveThreadCount(int requested);
 
 // Called with the tiles done so far, increasing, one call at a time.
