@@ -120,6 +120,13 @@ nlohmann::json ReadJsonFile(const std::filesystem::path& path) {
   return ParseJsonText(text, path.string());
 }
 
+std::optional<int32_t> ParseInt32(std::string_view text) {
+  int32_t value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
 std::string PlaceOfMember(const std::string& place, std::string_view key) {
   std::string escaped;
   for (char c : key) {
@@ -212,12 +219,9 @@ int32_t JsonReader::Int32() const {
 }
 
 int32_t JsonReader::Int32Key(std::string_view key) const {
-  int32_t id = 0;
-  auto [end, error] = std::from_chars(key.data(), key.data() + key.size(), id);
-  if (key.empty() || error != std::errc() || end != key.data() + key.size()) {
-    FailAtMember(key, "the key \"" + std::string(key) + "\" is not a 32-bit integer");
-  }
-  return id;
+  std::optional<int32_t> id = ParseInt32(key);
+  if (!id) FailAtMember(key, "the key \"" + std::string(key) + "\" is not a 32-bit integer");
+  return *id;
 }
 
 bool JsonReader::Bool() const {

@@ -20,6 +20,9 @@ namespace standin {
 nlohmann::json ParseJsonText(const std::string& text, const std::string& file);
 nlohmann::json ReadJsonFile(const std::filesystem::path& path);
 
+// The Int32 that `text` spells in decimal, nothing else around it.
+std::optional<int32_t> ParseInt32(std::string_view text);
+
 // `place` extended by one object key or array index, escaped as JSON pointers are.
 std::string PlaceOfMember(const std::string& place, std::string_view key);
 std::string PlaceOfElement(const std::string& place, size_t index);
