@@ -1,0 +1,26 @@
+// Test support: a fresh folder under the system's temporary folder, removed with everything in
+// it when the object goes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace standin {
+
+class TemporaryFolder {
+ public:
+  TemporaryFolder();
+  ~TemporaryFolder();
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return path; }
+
+  // Writes `text` to the file at `relative`, making the folders on the way.
+  std::filesystem::path Write(const std::filesystem::path& relative, const std::string& text) const;
+
+ private:
+  std::filesystem::path path;
+};
+
+}  // namespace standin
