@@ -1,0 +1,155 @@
+#include "render_services.h"
+
+#include "host_interface.h"
+
+namespace host {
+namespace {
+
+template <typename Entry>
+Entry NoiseEntry(Entry NoiseLibrary::*entry) {
+  return LibraryEntry(LIBRARY_NOISE, entry);
+}
+
+template <typename Entry>
+Entry GradientEntry(Entry GradientLibrary::*entry) {
+  return LibraryEntry(LIBRARY_GRADIENT, entry);
+}
+
+template <typename Entry>
+Entry SplineEntry(Entry SplineLibrary::*entry) {
+  return LibraryEntry(LIBRARY_SPLINE, entry);
+}
+
+const Vector3 kBlack = {0, 0, 0};
+
+}  // namespace
+
+HostNoise* NoiseAlloc(int32_t seed) {
+  auto alloc = NoiseEntry(&NoiseLibrary::NoiseAlloc);
+  return alloc != nullptr ? alloc(seed) : nullptr;
+}
+
+bool NoiseInitFbm(HostNoise* noise, int32_t octaves, double lacunarity, double h) {
+  auto init = NoiseEntry(&NoiseLibrary::NoiseInitFbm);
+  return init != nullptr && noise != nullptr && init(noise, octaves, lacunarity, h) != 0;
+}
+
+double NoiseSample(const HostNoise* noise, int32_t type, bool absolute, const Vector3& point,
+                   double time, double octaves, bool turbulence, double low, double high,
+                   int32_t repeat) {
+  auto sample = NoiseEntry(&NoiseLibrary::NoiseSample);
+  if (sample == nullptr || noise == nullptr) return 0.0;
+  return sample(noise, type, absolute, &point, time, octaves, turbulence, low, high, repeat);
+}
+
+double NoiseFbm(const HostNoise* noise, const Vector3& point, double time, double octaves,
+                int32_t repeat) {
+  auto fbm = NoiseEntry(&NoiseLibrary::NoiseFbm);
+  return fbm != nullptr && noise != nullptr ? fbm(noise, &point, time, octaves, repeat) : 0.0;
+}
+
+double NoiseRidged(const HostNoise* noise, const Vector3& point, double time, double octaves,
+                   double offset, double gain, int32_t repeat) {
+  auto ridged = NoiseEntry(&NoiseLibrary::NoiseRidged);
+  if (ridged == nullptr || noise == nullptr) return 0.0;
+  return ridged(noise, &point, time, octaves, offset, gain, repeat);
+}
+
+void NoiseFree(HostNoise** slot) {
+  auto release = NoiseEntry(&NoiseLibrary::NoiseFree);
+  if (release != nullptr && *slot != nullptr) release(*slot);
+  *slot = nullptr;
+}
+
+HostGradient* GradientAlloc() {
+  auto alloc = GradientEntry(&GradientLibrary::GradientAlloc);
+  return alloc != nullptr ? alloc() : nullptr;
+}
+
+void GradientFree(HostGradient** slot) {
+  auto release = GradientEntry(&GradientLibrary::GradientFree);
+  if (release != nullptr && *slot != nullptr) release(*slot);
+  *slot = nullptr;
+}
+
+bool GradientSetData(HostGradient* gradient, int32_t setting, int32_t value) {
+  auto set = GradientEntry(&GradientLibrary::GradientSetData);
+  return set != nullptr && gradient != nullptr && set(gradient, setting, value) != 0;
+}
+
+int32_t InsertKnot(HostGradient* gradient, const GradientKnot& knot) {
+  auto insert = GradientEntry(&GradientLibrary::InsertKnot);
+  return insert != nullptr && gradient != nullptr ? insert(gradient, &knot) : -1;
+}
+
+GradientKnot GetKnot(const HostGradient* gradient, int32_t index) {
+  auto get = GradientEntry(&GradientLibrary::GetKnot);
+  if (get != nullptr && gradient != nullptr) return get(gradient, index);
+  return GradientKnot{{1, 1, 1}, 1.0, 0.0, 0.5, 0, GRADIENT_INTERPOLATION_SMOOTH};
+}
+
+void SetKnot(HostGradient* gradient, int32_t index, const GradientKnot& knot) {
+  auto set = GradientEntry(&GradientLibrary::SetKnot);
+  if (set != nullptr && gradient != nullptr) set(gradient, index, &knot);
+}
+
+bool PrepareRenderData(const HostGradient* gradient, const RenderSetup* setup,
+                       HostGradientRenderData** renderData, const char** error) {
+  auto prepare = GradientEntry(&GradientLibrary::PrepareRenderData);
+  *renderData = nullptr;
+  *error = nullptr;
+  if (prepare == nullptr) {
+    *error = "Gradient::PrepareRenderData() not found.";
+    return false;
+  }
+  if (prepare(gradient, setup, renderData, error) != 0) return true;
+  if (*error == nullptr) *error = "";
+  return false;
+}
+
+Vector3 CalcGradientPixel(const HostGradientRenderData* renderData, double position) {
+  auto pixel = GradientRenderDataEntry(&GradientRenderDataInterface::CalcGradientPixel);
+  return pixel != nullptr && renderData != nullptr ? pixel(renderData, position) : kBlack;
+}
+
+void RenderDataRelease(HostGradientRenderData* renderData) {
+  auto release = GradientRenderDataEntry(&GradientRenderDataInterface::RenderDataRelease);
+  if (release != nullptr && renderData != nullptr) release(renderData);
+}
+
+bool SplineSetKnotCount(HostSplineCurve* curve, int32_t count) {
+  auto set = SplineEntry(&SplineLibrary::SplineSetKnotCount);
+  return set != nullptr && curve != nullptr && set(curve, count) != 0;
+}
+
+SplineKnot* SplineKnotAt(HostSplineCurve* curve, int32_t index) {
+  auto knot = SplineEntry(&SplineLibrary::SplineKnotAt);
+  return knot != nullptr && curve != nullptr ? knot(curve, index) : nullptr;
+}
+
+Vector3 SplineEvaluate(const HostSplineCurve* curve, double x) {
+  auto evaluate = SplineEntry(&SplineLibrary::SplineEvaluate);
+  return evaluate != nullptr && curve != nullptr ? evaluate(curve, x) : kBlack;
+}
+
+Vector3 ColorSpaceConvert(Vector3 color, int32_t mode) {
+  auto convert = ApplicationEntry(&HostApplicationTable::ColorSpaceConvert);
+  return convert != nullptr ? convert(color, mode) : color;
+}
+
+int32_t ChildShaderInitRender(HostNode* shader, const RenderSetup* setup) {
+  auto init = ApplicationEntry(&HostApplicationTable::ChildShaderInitRender);
+  return init != nullptr && shader != nullptr ? init(shader, setup) : 0;
+}
+
+Vector3 ChildShaderSample(HostNode* shader, const ChannelSample& sample) {
+  auto sampleChild = ApplicationEntry(&HostApplicationTable::ChildShaderSample);
+  return sampleChild != nullptr && shader != nullptr ? sampleChild(shader, &sample) : kBlack;
+}
+
+void ChildShaderFreeRender(HostNode* shader) {
+  auto release = ApplicationEntry(&HostApplicationTable::ChildShaderFreeRender);
+  if (release != nullptr && shader != nullptr) release(shader);
+}
+
+}  // namespace host
