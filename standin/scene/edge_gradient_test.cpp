@@ -15,7 +15,7 @@ namespace {
 
 // A ray meeting a surface whose normal is +z at `degrees` from the normal.
 HitContext HitAt(double degrees) {
-  double radians = degrees * M_PI / 180.0;
+  double radians = degrees * std::acos(-1.0) / 180.0;
   return {{0, 0, 0}, nullptr, {0, 0, 1}, {std::sin(radians), 0, -std::cos(radians)}};
 }
 

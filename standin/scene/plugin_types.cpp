@@ -59,4 +59,9 @@ bool IsBuiltInType(int32_t type) {
          type == NODE_TYPE_EDGE_GRADIENT_SHADER || type == NODE_TYPE_SPHERE_OBJECT;
 }
 
+bool IsShaderType(int32_t type) {
+  return type == NODE_TYPE_LAYER_SHADER || type == NODE_TYPE_EDGE_GRADIENT_SHADER ||
+         FindPluginType(type) != nullptr;
+}
+
 }  // namespace standin

@@ -26,5 +26,6 @@ std::shared_ptr<const PluginType> FindPluginType(int32_t id);
 void ClearPluginTypes();
 
 bool IsBuiltInType(int32_t type);
+bool IsShaderType(int32_t type);  // the layer and edge gradient shaders and every plug-in type
 
 }  // namespace standin

@@ -294,11 +294,6 @@ void ReadParameters(Node& node, const JsonReader& reader, const Scope& scope) {
   for (auto& [id, value] : values) node.settings.Set(id, std::move(value));
 }
 
-bool IsShaderType(int32_t type) {
-  return type == NODE_TYPE_LAYER_SHADER || type == NODE_TYPE_EDGE_GRADIENT_SHADER ||
-         FindPluginType(type) != nullptr;
-}
-
 std::unique_ptr<Node> CreateShader(const JsonReader& entry) {
   JsonReader typeReader = entry.Member("type");
   int32_t type = typeReader.Int32();
