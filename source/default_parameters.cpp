@@ -9,15 +9,30 @@ namespace {
 
 using host::ContainerSet;
 
-GradientKnot SmoothKnot(Vector3 color, double position) {
+constexpr GradientKnot SmoothKnot(Vector3 color, double position) {
   return GradientKnot{color, 1.0, position, 0.5, 0, GRADIENT_INTERPOLATION_SMOOTH};
 }
 
 // Deep water, shallows, beach, then one flat green up to snow.
-const GradientKnot kTerrainKnots[] = {
+constexpr GradientKnot kTerrainKnots[] = {
     SmoothKnot({0.17, 0.346, 0.5}, 0.45),    SmoothKnot({0.2516, 0.5121, 0.74}, 0.49),
     SmoothKnot({0.665, 0.605, 0.452}, 0.55), SmoothKnot({0.26, 0.557, 0.217}, 0.58),
     SmoothKnot({0.26, 0.557, 0.217}, 0.92),  SmoothKnot({1.0, 1.0, 1.0}, 1.0)};
+
+// Leaves (0, 0) horizontally and reaches (1, 1) from straight below.
+void ShapeHeightCurve(HostSplineCurve* curve) {
+  host::SplineSetKnotCount(curve, 2);
+  if (SplineKnot* start = host::SplineKnotAt(curve, 0)) {
+    start->position = Vector3{0, 0, 0};
+    start->flags |= SPLINE_KNOT_TANGENTS_SET;
+    start->rightTangent = Vector3{0.4, 0, 0};
+  }
+  if (SplineKnot* end = host::SplineKnotAt(curve, 1)) {
+    end->position = Vector3{1, 1, 0};
+    end->flags |= SPLINE_KNOT_TANGENTS_SET;
+    end->leftTangent = Vector3{0, -0.65, 0};
+  }
+}
 
 }  // namespace
 
@@ -54,25 +69,6 @@ void StoreDefaultGradient(HostContainer* settings) {
   }
   host::GradientFree(&gradient);
 }
-
-namespace {
-
-// Leaves (0, 0) horizontally and reaches (1, 1) from straight below.
-void ShapeHeightCurve(HostSplineCurve* curve) {
-  host::SplineSetKnotCount(curve, 2);
-  if (SplineKnot* start = host::SplineKnotAt(curve, 0)) {
-    start->position = Vector3{0, 0, 0};
-    start->flags |= SPLINE_KNOT_TANGENTS_SET;
-    start->rightTangent = Vector3{0.4, 0, 0};
-  }
-  if (SplineKnot* end = host::SplineKnotAt(curve, 1)) {
-    end->position = Vector3{1, 1, 0};
-    end->flags |= SPLINE_KNOT_TANGENTS_SET;
-    end->leftTangent = Vector3{0, -0.65, 0};
-  }
-}
-
-}  // namespace
 
 void StoreDefaultSpline(HostContainer* settings) {
   host::ScopedDataValue value;

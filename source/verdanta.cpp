@@ -30,7 +30,6 @@ bool VerdantaShader::Init(HostNode* node) {
     if (childShader != nullptr) {
       UpdateChildGradient(childShader, childGradient.Get(), childColor, kDefaultChildFalloff);
     }
-    // Also after a failure: the host gets one attempt per node life.
     childCreated = 1;
   }
   return true;

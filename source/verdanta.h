@@ -29,14 +29,14 @@ class VerdantaShader : public host::ShaderBase {
   // The ice of the two caps at the ends of the texture's v axis, 0 to 2 in every component.
   Vector3 IceMask(const Vector3& p, const ChannelSample& sample) const;
 
-  // Written by InitRender and FreeRender only; Output reads them from many threads at once.
+  // The render values are written by InitRender and FreeRender only; Output reads them from
+  // many threads at once. The child shader belongs to the node from Init to Free.
   const HostGradient* gradient = nullptr;
   HostNoise* terrainNoise = nullptr;
   host::GradientRenderDataReference gradientRenderData;
   const HostSplineCurve* heightSpline = nullptr;
-  // Owned by the node from Init to Free.
   HostNode* childShader = nullptr;
-  int32_t childCreated = 0;
+  int32_t childCreated = 0;  // one attempt per node life, also when it failed
   int32_t childRenderCount = 0;
   double terrainFrequency = 0.0;
   double terrainH = 0.0;
