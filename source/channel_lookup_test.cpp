@@ -82,6 +82,7 @@ TEST_F(ChannelLookup, LayerShadersThatLinkBackAreNotSearchedAgain) {
   fake.PutInChannel(material, MATERIAL_CHANNEL_DISPLACEMENT, self);
 
   EXPECT_EQ(AsHost(node), FindInLayers(AsHost(self)));
+  EXPECT_EQ(3u, fake.CallCount("LayerFirst")) << "self, a and b, each entered once";
   EXPECT_TRUE(IsPlaced(AsHost(node)));
   EXPECT_EQ(AsHost(node), FindInLayers(AsHost(b)));
 
@@ -89,7 +90,9 @@ TEST_F(ChannelLookup, LayerShadersThatLinkBackAreNotSearchedAgain) {
   FakeNode* right = NewLayerShader();
   fake.AddLayer(left, LAYER_KIND_SHADER, right);
   fake.AddLayer(right, LAYER_KIND_SHADER, left);
+  fake.calls.clear();
   EXPECT_EQ(nullptr, FindInLayers(AsHost(left)));
+  EXPECT_EQ(2u, fake.CallCount("LayerFirst"));
   EXPECT_EQ(0, fake.liveValues);
 }
 
