@@ -2,7 +2,7 @@
 // destroyed.
 #pragma once
 
-#include "render_services.h"
+#include "render_operations.h"
 
 namespace host {
 

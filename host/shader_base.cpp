@@ -1,7 +1,7 @@
 #include "shader_base.h"
 
-#include "application_services.h"
-#include "scene_services.h"
+#include "application_operations.h"
+#include "scene_operations.h"
 
 namespace host {
 

@@ -1,8 +1,8 @@
 #include "channel_copy.h"
 
-#include "application_services.h"
+#include "application_operations.h"
 #include "channel_lookup.h"
-#include "scene_services.h"
+#include "scene_operations.h"
 #include "verdanta_ids.h"
 
 namespace verdanta {

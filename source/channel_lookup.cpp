@@ -1,7 +1,7 @@
 #include "channel_lookup.h"
 
-#include "library_services.h"
-#include "scene_services.h"
+#include "library_operations.h"
+#include "scene_operations.h"
 #include "verdanta_ids.h"
 
 namespace verdanta {

@@ -1,7 +1,7 @@
 #include "child_gradient.h"
 
-#include "render_services.h"
-#include "scene_services.h"
+#include "render_operations.h"
+#include "scene_operations.h"
 
 namespace verdanta {
 namespace {

@@ -1,7 +1,7 @@
 #include "default_parameters.h"
 
-#include "render_services.h"
-#include "scene_services.h"
+#include "render_operations.h"
+#include "scene_operations.h"
 #include "verdanta_ids.h"
 
 namespace verdanta {

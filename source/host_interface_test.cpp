@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "application_services.h"
+#include "application_operations.h"
 #include "gradient_render_data.h"
-#include "library_services.h"
-#include "render_services.h"
-#include "scene_services.h"
+#include "library_operations.h"
+#include "render_operations.h"
+#include "scene_operations.h"
 #include "test_host.h"
 
 namespace {

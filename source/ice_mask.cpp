@@ -1,4 +1,4 @@
-#include "render_services.h"
+#include "render_operations.h"
 #include "shading.h"
 #include "vector_math.h"
 #include "verdanta.h"

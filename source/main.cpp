@@ -1,9 +1,9 @@
 #include "main.h"
 
-#include "application_services.h"
+#include "application_operations.h"
 #include "flavour.h"
 #include "host_interface.h"
-#include "library_services.h"
+#include "library_operations.h"
 #include "module_location.h"
 #include "shader_base.h"
 #include "verdanta.h"

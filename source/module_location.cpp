@@ -1,6 +1,6 @@
 #include "module_location.h"
 
-#include "application_services.h"
+#include "application_operations.h"
 
 namespace verdanta {
 namespace {

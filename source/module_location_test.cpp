@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "application_services.h"
+#include "application_operations.h"
 #include "test_host.h"
 
 namespace verdanta {

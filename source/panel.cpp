@@ -1,6 +1,6 @@
 #include "channel_lookup.h"
-#include "library_services.h"
-#include "scene_services.h"
+#include "library_operations.h"
+#include "scene_operations.h"
 #include "verdanta.h"
 #include "verdanta_ids.h"
 

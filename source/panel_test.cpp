@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "scene_services.h"
+#include "scene_operations.h"
 #include "test_host.h"
 #include "test_shader.h"
 #include "verdanta.h"

@@ -1,5 +1,5 @@
-#include "render_services.h"
-#include "scene_services.h"
+#include "render_operations.h"
+#include "scene_operations.h"
 #include "shading.h"
 #include "vector_math.h"
 #include "verdanta.h"

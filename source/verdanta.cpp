@@ -1,10 +1,10 @@
 #include "verdanta.h"
 
-#include "application_services.h"
+#include "application_operations.h"
 #include "channel_copy.h"
 #include "child_gradient.h"
 #include "default_parameters.h"
-#include "scene_services.h"
+#include "scene_operations.h"
 #include "verdanta_ids.h"
 
 namespace verdanta {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "scene_services.h"
+#include "scene_operations.h"
 #include "test_host.h"
 #include "test_shader.h"
 #include "verdanta_ids.h"

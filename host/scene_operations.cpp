@@ -1,4 +1,4 @@
-#include "scene_services.h"
+#include "scene_operations.h"
 
 #include "host_interface.h"
 

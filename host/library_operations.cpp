@@ -1,4 +1,4 @@
-#include "library_services.h"
+#include "library_operations.h"
 
 #include "host_interface.h"
 

@@ -1,4 +1,4 @@
-#include "render_services.h"
+#include "render_operations.h"
 
 #include "host_interface.h"
 

@@ -1,4 +1,4 @@
-#include "application_services.h"
+#include "application_operations.h"
 
 #include "host_interface.h"
 
