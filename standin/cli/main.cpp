@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <exception>
+#include <string>
 
 #include "command_registry.h"
 #include "host_notices.h"
@@ -11,6 +12,9 @@ int main(int argc, char** argv) {
   CLI::App app{"Verdanta: loads the planet shader module into a stand-in host and runs it.",
                "verdanta"};
   app.require_subcommand(1);
+  app.failure_message([](const CLI::App*, const CLI::Error& error) {
+    return "verdanta: error: " + std::string(error.what()) + " (see --help)\n";
+  });
   standin::AddRegisteredCommands(app);
   standin::SetNoticeEcho(true);
   try {
