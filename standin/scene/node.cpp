@@ -57,7 +57,8 @@ std::unique_ptr<Node> Node::Create(int32_t type) {
 std::unique_ptr<Node> CloneNode(const Node& node) {
   std::unique_ptr<Node> copy = Node::Create(node.type);
   if (!copy) return nullptr;
-  copy->name = node.name;
+  // A shader's name is its id in the scene file, which stays with the original.
+  if (!IsShaderType(node.type)) copy->name = node.name;
   copy->settings = node.settings;
   for (const auto& layer : node.layers) {
     copy->layers.push_back(std::make_unique<Layer>(*layer));
