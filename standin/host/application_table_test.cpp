@@ -197,6 +197,17 @@ TEST_F(ApplicationTable, LibrariesByIdHonourTheControls) {
   EXPECT_EQ(table.LibraryLookup(12345), nullptr);
 }
 
+TEST_F(ApplicationTable, ATestsOwnLibraryTableIsHandedOutAsItIs) {
+  NoiseLibrary own{};
+  own.size = sizeof own;
+  Controls().libraryOverrides = {{LIBRARY_NOISE, &own}, {LIBRARY_SPLINE, &own}};
+  Controls().missingLibraries = {LIBRARY_SPLINE};  // taken away wins over replaced
+  const HostApplicationTable& table = Table();
+  EXPECT_EQ(table.LibraryLookup(LIBRARY_NOISE), &own);
+  EXPECT_EQ(table.LibraryLookup(LIBRARY_SPLINE), nullptr);
+  EXPECT_NE(table.LibraryLookup(LIBRARY_GRADIENT), nullptr);
+}
+
 TEST_F(ApplicationTable, InterfacesByName) {
   Controls().missingEntries = {"RenderDataRetain"};
   const HostApplicationTable& table = Table();

@@ -23,6 +23,8 @@ int32_t ReportedSize(int32_t id) {
 const void* LibraryLookup(int32_t id) noexcept {
   Trace("LibraryLookup", id);
   if (Controls().missingLibraries.count(id)) return nullptr;
+  auto replaced = Controls().libraryOverrides.find(id);
+  if (replaced != Controls().libraryOverrides.end()) return replaced->second;
   int32_t size = ReportedSize(id);
   switch (id) {
     case LIBRARY_DESCRIPTION:
