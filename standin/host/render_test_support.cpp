@@ -156,6 +156,8 @@ Gradient GreyRamp() {
   return ramp;
 }
 
+// Seed 0 draws 69069, 475628534 and 3277404107; each becomes 2u - 1 with u its low 31 bits
+// over 2^31 + 1. macOS scales them in order, Windows swaps the first and the last.
 Vector3 SeedZeroOffset(const std::string& flavour) {
   const double s1 = SignedUnit(69069u);
   const double s2 = SignedUnit(475628534u);
@@ -191,8 +193,9 @@ std::vector<double> LastNumbers(const std::vector<TraceEntry>& trace,
                                 const std::string& operation) {
   std::vector<double> numbers;
   for (const TraceEntry& entry : trace) {
-    if (entry.operation == operation)
+    if (entry.operation == operation) {
       numbers.push_back(NumberOf(ArgumentsOf(entry.arguments).back()));
+    }
   }
   return numbers;
 }

@@ -62,7 +62,7 @@ void UseFailingGradientPreparation();
 // A black-to-white gradient with linear steps: its colour at p is (p, p, p) for p in [0, 1].
 Gradient GreyRamp();
 
-// The offset a module of `flavour` ("windows" or "macos") draws from seed 0.
+// The offset a module of `flavour` ("windows" or "macos") draws from seed 0, by hand.
 Vector3 SeedZeroOffset(const std::string& flavour);
 
 // One noise lookup of the trace: the point, then the numbers traced after it.
