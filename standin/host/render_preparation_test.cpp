@@ -213,6 +213,49 @@ TEST_F(RenderPreparation, FreeRenderReleasesTheChildOncePerPreparation) {
   EXPECT_EQ(child->edgeRender.unbalancedReleases, 0);
 }
 
+TEST_F(RenderPreparation, AChildWithoutAGradientIsPreparedAsItIs) {
+  struct Case {
+    std::string what;
+    bool readable;  // the child holds parameter 1003 at all
+  };
+  for (const Case& c : std::vector<Case>{{"no parameter", false}, {"not a gradient", true}}) {
+    Restart();
+    LoadWithShader();
+    ASSERT_NE(child, nullptr);
+    if (c.readable) {
+      child->settings.Set(EDGE_GRADIENT_PARAM_GRADIENT, Value(0.25));
+    } else {
+      child->settings.Erase(EDGE_GRADIENT_PARAM_GRADIENT);
+    }
+    TraceStart();
+    EXPECT_EQ(Prepare(), 0) << c.what;
+    const std::vector<TraceEntry> trace = TraceTake();
+    TraceStop();
+    EXPECT_TRUE(Contains(trace, "NodeParamGet", "handle, 1003, 0")) << c.what;
+    for (const char* skipped : {"GetKnot", "SetKnot", "NodeParamSet"}) {
+      EXPECT_EQ(CountOf(trace, skipped), 0) << c.what << ": " << skipped;
+    }
+    EXPECT_EQ(CountOf(trace, "ChildShaderInitRender"), 1) << c.what;
+    const Value* stored = child->settings.Find(EDGE_GRADIENT_PARAM_GRADIENT);
+    EXPECT_EQ(stored != nullptr, c.readable) << c.what;
+    if (stored) {
+      EXPECT_TRUE(*stored == Value(0.25)) << c.what;
+    }
+  }
+}
+
+TEST_F(RenderPreparation, AnAbsentChildStrengthCountsHalf) {
+  UseKnownNoiseAndSpline();
+  LoadWithShader();
+  Erase(VERDANTA_TERRAIN_GRADIENT);
+  Erase(VERDANTA_CHILD_STRENGTH);
+  Set(VERDANTA_CHILD_COLOR, Vector3{0.5, 0.25, 1.0});
+  ASSERT_EQ(Prepare(), 0);
+  const HitContext rim = GrazingHit({1, 2, 3});
+  ExpectClose({1.25, 1.125, 1.5}, Sample(MATERIAL_CHANNEL_COLOR, kOrigin, &rim), 1e-12,
+              "white and half the rim");
+}
+
 TEST_F(RenderPreparation, ASecondPreparationFreesTheLeftoverGeneratorFirst) {
   LoadWithShader();
   ASSERT_EQ(Prepare(), 0);
