@@ -2,10 +2,9 @@
 // object goes; for tests that need files.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -13,10 +12,15 @@ namespace standin {
 
 class ScratchFolder {
  public:
+  // mkdtemp is POSIX only: a random name that create_directory claims works on Windows too.
   ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "standin-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a scratch folder");
-    path_ = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      auto candidate =
+          std::filesystem::temp_directory_path() / ("standin-" + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("cannot make a scratch folder");
   }
   ~ScratchFolder() {
     std::error_code ignored;
@@ -30,7 +34,7 @@ class ScratchFolder {
   // Writes `text` to `relative` (folders made as needed) and answers the full path.
   std::filesystem::path Write(const std::filesystem::path& relative,
                               const std::string& text) const {
-    std::filesystem::path file = path_ / relative;
+    std::filesystem::path file = (path_ / relative).make_preferred();
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << text;
     return file;

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine: wine_run.sh PREFIX [PROGRAM [ARGUMENTS...]]
+# Headless (nothing ever waits for a display) and quiet. Without a program it only gets the
+# prefix ready.
+set -euo pipefail
+
+prefix=$1
+shift
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+# No .NET or HTML engine: nothing would offer to download them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+
+# Runs a command holding none of this script's files: Wine's server and services outlive the
+# program that starts them, and whoever reads a test's output would wait for them to end.
+Detached() {
+  local fd
+  for fd in /proc/$BASHPID/fd/*; do
+    fd=${fd##*/}
+    if ((fd > 2)); then eval "exec $fd>&-"; fi
+  done
+  exec "$@" </dev/null >/dev/null 2>&1
+}
+
+# Under a lock, so that programs started side by side never race: make the prefix once; then,
+# whenever no server runs, start one with Wine's services and keep them for a minute between
+# programs rather than starting them again for every test. Only a speed-up: should it fail,
+# the program starts them itself.
+(
+  flock 9
+  if [ ! -f "$prefix/system.reg" ]; then
+    (Detached "$wine" wineboot --init) || true
+    (Detached "$wineserver" --wait) || true
+  fi
+  if (Detached "$wineserver" --persistent=60); then
+    (Detached "$wine" wineboot) || true
+  fi
+) 9>"$prefix.lock"
+
+if [ $# -gt 0 ]; then
+  exec "$wine" "$@"
+fi
