@@ -3,10 +3,16 @@
 set(VERDANTA_MODULE_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics
     -fvisibility=hidden -fvisibility-inlines-hidden)
 
+# What the host loads: a DLL on Windows; on macOS a dynamic library (not a bundle) whose name
+# carries the host release.
+set(VERDANTA_MODULE_LIBRARY_TYPE MODULE)
+set(VERDANTA_MODULE_RELEASE_TAG "")
 if(WIN32)
   set(VERDANTA_MODULE_SUFFIX ".xdl64")
 elseif(APPLE)
   set(VERDANTA_MODULE_SUFFIX ".xlib")
+  set(VERDANTA_MODULE_LIBRARY_TYPE SHARED)
+  set(VERDANTA_MODULE_RELEASE_TAG "R2026")
 else()
   set(VERDANTA_MODULE_SUFFIX ".so")
 endif()
@@ -34,14 +40,18 @@ endfunction()
 # The loadable module in one flavour, laid out as a plug-in folder: <dir>/Verdanta/<file> + res/.
 function(verdanta_add_module target flavour plugin_dir file_name)
   verdanta_flavour_definitions(definitions ${flavour})
-  add_library(${target} MODULE ${VERDANTA_MODULE_SOURCES})
+  add_library(${target} ${VERDANTA_MODULE_LIBRARY_TYPE} ${VERDANTA_MODULE_SOURCES})
   target_compile_options(${target} PRIVATE ${VERDANTA_MODULE_FLAGS})
   target_compile_definitions(${target} PRIVATE ${definitions})
   target_include_directories(${target} PRIVATE ${VERDANTA_MODULE_INCLUDES})
   target_link_libraries(${target} PRIVATE host_abi)
   set_target_properties(${target} PROPERTIES
-    PREFIX "" OUTPUT_NAME ${file_name} SUFFIX ${VERDANTA_MODULE_SUFFIX}
+    PREFIX "" OUTPUT_NAME ${file_name}${VERDANTA_MODULE_RELEASE_TAG} SUFFIX ${VERDANTA_MODULE_SUFFIX}
     LIBRARY_OUTPUT_DIRECTORY ${plugin_dir}/Verdanta)
+  if(APPLE)
+    # The host opens the module by its path; its own name says nothing of the build machine.
+    set_target_properties(${target} PROPERTIES INSTALL_NAME_DIR @rpath BUILD_WITH_INSTALL_NAME_DIR ON)
+  endif()
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${VERDANTA_RESOURCE_DIR} ${plugin_dir}/Verdanta/res)
 endfunction()
