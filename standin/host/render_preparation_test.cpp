@@ -190,7 +190,7 @@ TEST_F(RenderPreparation, AGradientThatCannotBePreparedFailsTheRenderBeforeTheGe
     Release();
     EXPECT_EQ(CountOf(TraceTake(), "ChildShaderFreeRender"), 0) << c.what;
     EXPECT_EQ(child->edgeRender.unbalancedReleases, 0) << c.what;
-    shader.reset();
+    DestroyShader();
     EXPECT_EQ(CountOf(TraceTake(), "RenderDataRelease"), 0) << c.what << ": nothing left to give";
     TraceStop();
   }

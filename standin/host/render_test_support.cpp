@@ -224,18 +224,23 @@ void VerdantaRenderTest::SetUp() {
 }
 
 void VerdantaRenderTest::TearDown() {
-  shader.reset();
-  host.Unload();
+  Restart();
   HostFixture::TearDown();
 }
 
 void VerdantaRenderTest::Restart() {
-  shader.reset();
-  child = nullptr;
+  DestroyShader();
   host.Unload();
   ResetControls();
   Known() = KnownAnswers{};
   MadeChildren().clear();
+}
+
+// A host ends every render before it lets a node go.
+void VerdantaRenderTest::DestroyShader() {
+  if (shader) CallFreeRender(*shader);
+  shader.reset();
+  child = nullptr;
 }
 
 void VerdantaRenderTest::LoadWithShader(const std::filesystem::path& plugins) {

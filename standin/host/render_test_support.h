@@ -96,6 +96,8 @@ class VerdantaRenderTest : public HostFixture {
   // the child shader the node makes.
   void LoadWithShader(const std::filesystem::path& plugins = VerdantaPlugins());
   std::string Flavour() const { return host.Module().Identity().flavour; }
+  // Ends any render of the node and destroys it.
+  void DestroyShader();
   // Destroys the node and unloads the module; the host is complete again.
   void Restart();
 
