@@ -2,6 +2,7 @@
 // a ray hit, as PNG files.
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -45,7 +46,11 @@ void CheckOutputs(const BakeOptions& options) {
     throw std::runtime_error(
         "nothing to bake: name a --colour-map FILE, a --height-map FILE or both");
   }
-  if (options.colourMap == options.heightMap) {
+  const auto place = [](const std::string& file) {
+    return std::filesystem::absolute(file).lexically_normal();
+  };
+  if (!options.colourMap.empty() && !options.heightMap.empty() &&
+      place(options.colourMap) == place(options.heightMap)) {
     throw std::runtime_error("the colour and height maps need two different files");
   }
   if (!(options.heightRange.low < options.heightRange.high)) {

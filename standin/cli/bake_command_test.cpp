@@ -84,6 +84,8 @@ TEST_F(BakeCommandTest, BadArgumentsFailWithOneLineAndWriteNothing) {
   const std::vector<Case> cases = {
       {{}, "nothing to bake"},
       {{"--colour-map", colourFile, "--height-map", colourFile}, "two different files"},
+      {{"--colour-map", colourFile, "--height-map", (folder.Path() / "." / "colour.png").string()},
+       "two different files"},
       {{"--height-map", heightFile, "--height-range", "2:1"}, "--height-range"},
       {{"--height-map", heightFile, "--height-range", "low"}, "--height-range"},
       {{"--height-map", heightFile, "--height-channel", "colour"}, "--height-channel"},

@@ -32,10 +32,9 @@ struct RenderOptions {
   std::string output = "planet.png";
 };
 
-// One node's shading, when the render uses the node at all.
-const SurfaceShading* Use(std::optional<NodeShading>& slot, const Node* shader, bool used) {
-  if (!shader || !used) return nullptr;
-  return &slot.emplace(*shader);
+// The shading of a node the render uses; null when it uses none.
+const SurfaceShading* Use(std::optional<NodeShading>& slot, const Node* shader) {
+  return shader ? &slot.emplace(*shader) : nullptr;
 }
 
 std::string Task(const RenderOptions& options) {
@@ -49,34 +48,39 @@ ChannelView ViewOfChannel(const std::string& channel) {
   return views.at(channel);
 }
 
-void RunRender(const RenderOptions& options) {
-  CheckWritable(options.output);
-  Host host;
-  host.Load(ResolvePluginFolder(options.scene.plugins));
-  const ChannelView channel = ViewOfChannel(options.channel);
-  const bool colour = channel == ChannelView::kColour;
-  const bool bump = colour || channel == ChannelView::kBump;
-  const bool displacement = options.displacement || channel == ChannelView::kDisplacement;
-  const OpenedScene scene =
-      OpenSceneInput(host, options.scene, {channel == ChannelView::kBump, displacement});
-
+RenderSettings SettingsOf(const RenderOptions& options) {
   RenderSettings settings;
   settings.width = options.width;
   settings.height = options.height;
   settings.threads = options.threads;
-  settings.view = channel;
+  settings.view = ViewOfChannel(options.channel);
   settings.displacement = options.displacement;
+  return settings;
+}
+
+void RunRender(const RenderOptions& options) {
+  CheckWritable(options.output);
+  const RenderSettings settings = SettingsOf(options);
+  const bool colour = settings.view == ChannelView::kColour;
+  const bool bump = colour || settings.view == ChannelView::kBump;
+  const bool displacement = settings.displacement || settings.view == ChannelView::kDisplacement;
+  Host host;
+  host.Load(ResolvePluginFolder(options.scene.plugins));
+  const OpenedScene scene =
+      OpenSceneInput(host, options.scene, {settings.view == ChannelView::kBump, displacement});
+  Node* const colourShader = colour ? scene.shaders.colour : nullptr;
+  Node* const bumpShader = bump ? scene.shaders.bump : nullptr;
+  Node* const displacementShader = displacement ? scene.shaders.displacement : nullptr;
+
   SceneView view = ViewOf(*scene.sphereObject);
   std::optional<NodeShading> colourShading, bumpShading, displacementShading;
-  view.colour = Use(colourShading, scene.shaders.colour, colour);
-  view.bump = Use(bumpShading, scene.shaders.bump, bump);
-  view.displacement = Use(displacementShading, scene.shaders.displacement, displacement);
-
+  view.colour = Use(colourShading, colourShader);
+  view.bump = Use(bumpShading, bumpShader);
+  view.displacement = Use(displacementShading, displacementShader);
   Image image;
   {
     const PreparedShaders prepared(
-        {colour ? scene.shaders.colour : nullptr, bump ? scene.shaders.bump : nullptr,
-         displacement ? scene.shaders.displacement : nullptr},
+        {colourShader, bumpShader, displacementShader},
         LinearRenderSetup(scene.document, ResolveThreadCount(options.threads)));
     ProgressLine progress(Task(options));
     image = Render(view, settings, progress.Reporter());
