@@ -99,11 +99,13 @@ CheckWindows() {
       *) Fail "imports $dll, which is not a system DLL" ;;
     esac
   done
-  ExpectExactly "exports" "c4d_main g_maxon g_CpuYieldDelegate" \
-    "$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" | awk '/\[/ && NR > 1 { print $NF }')"
-  local rva
-  rva=$(llvm-readobj --coff-exports "$file" | awk '$1 == "Name:" { name = $2 } $1 == "RVA:" && name == "g_maxon" { print $2 }')
-  [ -n "$rva" ] && CheckDeclaredApiVersion "$rva"
+  local exports rva
+  exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" |
+    awk '/\[/ && NR > 1 { print $NF }')
+  ExpectExactly "exports" "c4d_main g_maxon g_CpuYieldDelegate" "$exports"
+  rva=$(llvm-readobj --coff-exports "$file" |
+    awk '$1 == "Name:" { name = $2 } $1 == "RVA:" && name == "g_maxon" { print $2 }')
+  if [ -n "$rva" ]; then CheckDeclaredApiVersion "$rva"; fi
 }
 
 CheckMacos() {
@@ -126,7 +128,7 @@ CheckMacos() {
     "$(llvm-objdump --macho --dylibs-used --non-verbose "$file" | awk 'NR > 2 { print $1 }')"
   local address
   address=$(llvm-nm --extern-only --defined-only "$file" | awk '$3 == "_g_maxon" { print "0x" $1 }')
-  [ -n "$address" ] && CheckDeclaredApiVersion "$address"
+  if [ -n "$address" ]; then CheckDeclaredApiVersion "$address"; fi
 }
 
 CheckLinux() {
@@ -144,7 +146,7 @@ CheckLinux() {
     "$(llvm-readobj --needed-libs "$file" | sed -n '/NeededLibraries \[/,/\]/p' | sed '1d;$d')"
   local address
   address=$(llvm-nm --dynamic --defined-only "$file" | awk '$3 == "g_maxon" { print "0x" $1 }')
-  [ -n "$address" ] && CheckDeclaredApiVersion "$address"
+  if [ -n "$address" ]; then CheckDeclaredApiVersion "$address"; fi
 }
 
 if [ ! -f "$file" ]; then
