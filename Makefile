@@ -24,9 +24,13 @@ test-asan: setup
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
+# ThreadSanitizer runs only the tests labelled concurrency, so it builds only their programs.
+TSAN_TARGETS := standin_services_concurrency_test standin_scene_test \
+	standin_render_concurrency_test standin_scene_render_concurrency_test
+
 test-tsan: setup
 	cmake --preset tsan >/dev/null
-	cmake --build --preset tsan -j $(JOBS)
+	cmake --build --preset tsan -j $(JOBS) --target $(TSAN_TARGETS)
 	ctest --preset tsan -j $(JOBS)
 
 # The deliverables for Windows x64 and macOS arm64, cross-built on this Linux machine.
