@@ -44,7 +44,8 @@ build-macos: setup
 
 # The stand-in host and every test, built for Windows and run under Wine.
 test-windows: build-windows
-	ctest --preset windows -j $(JOBS)
+	ctest --preset windows -j $(JOBS); status=$$?; \
+	  scripts/wine_run.sh build/windows/wine-prefix --stop; exit $$status
 
 WINDOWS_MODULE := build/windows/plugins/Verdanta/Verdanta.xdl64
 MACOS_MODULE := build/macos/plugins/Verdanta/VerdantaR2026.xlib

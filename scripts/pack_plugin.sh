@@ -8,8 +8,8 @@ module=$1
 archive=$2
 
 case $archive in
-  *.zip) format=(--format=zip) ;;
-  *.tar.gz) format=(--format=gnutar -z) ;;
+  *.zip) packing=(cf "$archive" --format=zip) ;;
+  *.tar.gz) packing=(czf "$archive" --format=gnutar) ;;
   *) echo "pack_plugin: $archive: use .zip or .tar.gz" >&2 && exit 2 ;;
 esac
 resources=$(dirname "$module")/res
@@ -27,6 +27,6 @@ cp "$module" "$staging/Verdanta/"
 cp -R "$resources" "$staging/Verdanta/res"
 
 mkdir -p "$(dirname "$archive")"
-target=$(cd "$(dirname "$archive")" && pwd)/$(basename "$archive")
-(cd "$staging" && cmake -E tar cf "$target" "${format[@]}" Verdanta)
+packing[1]=$(cd "$(dirname "$archive")" && pwd)/$(basename "$archive")
+(cd "$staging" && cmake -E tar "${packing[@]}" Verdanta)
 echo "pack_plugin: $archive"

@@ -6,9 +6,10 @@ packages=(
   cmake ninja-build g++ clang lld llvm
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev zlib1g-dev libcli11-dev nlohmann-json3-dev
-  # Windows x64: the cross compiler (posix threads, for std::thread), Wine to run the tests,
-  # and GoogleTest's sources to build for it. macOS arm64 needs only clang, lld and llvm.
-  g++-mingw-w64-x86-64-posix wine64 googletest
+  # Windows x64: the cross compiler (posix threads, for std::thread), Wine to run the tests
+  # (with its preloader, without which a start fails now and then: "failed to map the shared
+  # user data"), and GoogleTest's sources to build for it. macOS arm64 needs clang, lld, llvm.
+  g++-mingw-w64-x86-64-posix wine64 wine64-preloader googletest
 )
 
 missing=()

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine: wine_run.sh PREFIX [PROGRAM [ARGUMENTS...]]
 # Headless (nothing ever waits for a display) and quiet. Without a program it only gets the
-# prefix ready.
+# prefix ready; `wine_run.sh PREFIX --stop` ends the prefix's server and services.
 set -euo pipefail
 
-prefix=$1
+prefix=$(realpath -m -- "$1")
 shift
 export WINEPREFIX=$prefix
 export WINEDEBUG=-all
@@ -26,17 +26,21 @@ Detached() {
   exec "$@" </dev/null >/dev/null 2>&1
 }
 
+if [ "${1:-}" = --stop ]; then
+  exec "$wineserver" --kill
+fi
+
 # Under a lock, so that programs started side by side never race: make the prefix once; then,
-# whenever no server runs, start one with Wine's services and keep them for a minute between
-# programs rather than starting them again for every test. Only a speed-up: should it fail,
-# the program starts them itself.
+# whenever no server runs, start one with Wine's services and keep it: a server that ends while
+# the next test starts fails that test ("connection reset"), and starting the services again for
+# every test is slow. Should this fail, the program starts them itself.
 (
   flock 9
   if [ ! -f "$prefix/system.reg" ]; then
     (Detached "$wine" wineboot --init) || true
     (Detached "$wineserver" --wait) || true
   fi
-  if (Detached "$wineserver" --persistent=60); then
+  if (Detached "$wineserver" --persistent); then
     (Detached "$wine" wineboot) || true
   fi
 ) 9>"$prefix.lock"
