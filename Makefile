@@ -34,9 +34,11 @@ test-tsan: setup
 	ctest --preset tsan -j $(JOBS)
 
 # The deliverables for Windows x64 and macOS arm64, cross-built on this Linux machine.
+# Building lists the tests through Wine: its server ends with the build, as with the tests.
 build-windows: setup
 	cmake --preset windows >/dev/null
-	cmake --build --preset windows -j $(JOBS)
+	cmake --build --preset windows -j $(JOBS); status=$$?; \
+	  scripts/wine_run.sh build/windows/wine-prefix --stop; exit $$status
 
 build-macos: setup
 	cmake --preset macos >/dev/null
