@@ -15,33 +15,11 @@
 #include "host_abi.h"
 #include "host_test_support.h"
 #include "node.h"
+#include "verdanta_ids.h"
 
 namespace standin {
 
-constexpr int32_t kVerdantaShaderType = 1064031;
-
-// The planet shader's parameters, by the ids its description gives them.
-enum VerdantaParameter : int32_t {
-  VERDANTA_TERRAIN_GRADIENT = 5000,
-  VERDANTA_TERRAIN_SCALE = 5001,
-  VERDANTA_TERRAIN_ROUGHNESS = 5002,
-  VERDANTA_TERRAIN_LACUNARITY = 5003,
-  VERDANTA_TERRAIN_DETAIL = 5004,
-  VERDANTA_SEED = 5005,
-  VERDANTA_HEIGHT_SPLINE = 5006,
-  VERDANTA_CHILD_COLOR = 5101,
-  VERDANTA_CHILD_STRENGTH = 5102,
-  VERDANTA_CHILD_FALLOFF = 5103,
-  VERDANTA_CLOUD_NOISE = 5104,
-  VERDANTA_CLOUD_COVERAGE = 5105,
-  VERDANTA_CLOUD_INTENSITY = 5106,
-  VERDANTA_CLOUD_SCALE = 5107,
-  VERDANTA_ICE_V0_SIZE = 5301,
-  VERDANTA_ICE_V0_AMOUNT = 5302,
-  VERDANTA_ICE_V1_SIZE = 5303,
-  VERDANTA_ICE_V1_AMOUNT = 5304,
-  VERDANTA_ICE_THRESHOLD = 5305
-};
+constexpr int32_t kVerdantaShaderType = VERDANTA_PLUGIN_ID;
 
 // What the known-answer tables answer. Lookups are traced as the host's own tables trace them.
 struct KnownAnswers {
