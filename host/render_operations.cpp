@@ -20,8 +20,6 @@ Entry SplineEntry(Entry SplineLibrary::*entry) {
   return LibraryEntry(LIBRARY_SPLINE, entry);
 }
 
-const Vector3 kBlack = {0, 0, 0};
-
 }  // namespace
 
 HostNoise* NoiseAlloc(int32_t seed) {
@@ -32,27 +30,6 @@ HostNoise* NoiseAlloc(int32_t seed) {
 bool NoiseInitFbm(HostNoise* noise, int32_t octaves, double lacunarity, double h) {
   auto init = NoiseEntry(&NoiseLibrary::NoiseInitFbm);
   return init != nullptr && noise != nullptr && init(noise, octaves, lacunarity, h) != 0;
-}
-
-double NoiseSample(const HostNoise* noise, int32_t type, bool absolute, const Vector3& point,
-                   double time, double octaves, bool turbulence, double low, double high,
-                   int32_t repeat) {
-  auto sample = NoiseEntry(&NoiseLibrary::NoiseSample);
-  if (sample == nullptr || noise == nullptr) return 0.0;
-  return sample(noise, type, absolute, &point, time, octaves, turbulence, low, high, repeat);
-}
-
-double NoiseFbm(const HostNoise* noise, const Vector3& point, double time, double octaves,
-                int32_t repeat) {
-  auto fbm = NoiseEntry(&NoiseLibrary::NoiseFbm);
-  return fbm != nullptr && noise != nullptr ? fbm(noise, &point, time, octaves, repeat) : 0.0;
-}
-
-double NoiseRidged(const HostNoise* noise, const Vector3& point, double time, double octaves,
-                   double offset, double gain, int32_t repeat) {
-  auto ridged = NoiseEntry(&NoiseLibrary::NoiseRidged);
-  if (ridged == nullptr || noise == nullptr) return 0.0;
-  return ridged(noise, &point, time, octaves, offset, gain, repeat);
 }
 
 void NoiseFree(HostNoise** slot) {
@@ -107,11 +84,6 @@ bool PrepareRenderData(const HostGradient* gradient, const RenderSetup* setup,
   return false;
 }
 
-Vector3 CalcGradientPixel(const HostGradientRenderData* renderData, double position) {
-  auto pixel = GradientRenderDataEntry(&GradientRenderDataInterface::CalcGradientPixel);
-  return pixel != nullptr && renderData != nullptr ? pixel(renderData, position) : kBlack;
-}
-
 void RenderDataRelease(HostGradientRenderData* renderData) {
   auto release = GradientRenderDataEntry(&GradientRenderDataInterface::RenderDataRelease);
   if (release != nullptr && renderData != nullptr) release(renderData);
@@ -127,11 +99,6 @@ SplineKnot* SplineKnotAt(HostSplineCurve* curve, int32_t index) {
   return knot != nullptr && curve != nullptr ? knot(curve, index) : nullptr;
 }
 
-Vector3 SplineEvaluate(const HostSplineCurve* curve, double x) {
-  auto evaluate = SplineEntry(&SplineLibrary::SplineEvaluate);
-  return evaluate != nullptr && curve != nullptr ? evaluate(curve, x) : kBlack;
-}
-
 Vector3 ColorSpaceConvert(Vector3 color, int32_t mode) {
   auto convert = ApplicationEntry(&HostApplicationTable::ColorSpaceConvert);
   return convert != nullptr ? convert(color, mode) : color;
@@ -140,11 +107,6 @@ Vector3 ColorSpaceConvert(Vector3 color, int32_t mode) {
 int32_t ChildShaderInitRender(HostNode* shader, const RenderSetup* setup) {
   auto init = ApplicationEntry(&HostApplicationTable::ChildShaderInitRender);
   return init != nullptr && shader != nullptr ? init(shader, setup) : 0;
-}
-
-Vector3 ChildShaderSample(HostNode* shader, const ChannelSample& sample) {
-  auto sampleChild = ApplicationEntry(&HostApplicationTable::ChildShaderSample);
-  return sampleChild != nullptr && shader != nullptr ? sampleChild(shader, &sample) : kBlack;
 }
 
 void ChildShaderFreeRender(HostNode* shader) {

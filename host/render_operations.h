@@ -1,6 +1,6 @@
-// The host's render services: noise, gradients, spline curves, colour conversion and the
-// child shader. Each answers its neutral fallback when the host does not offer it; the
-// lookups marked "render" may run on many threads at once.
+// The host's render services as render preparation uses them: noise generators, gradients,
+// spline curves, colour conversion and the child shader. Each answers its neutral fallback when
+// the host does not offer it. What a sample calls is in render_services.h.
 #pragma once
 
 #include <stdint.h>
@@ -11,16 +11,6 @@ namespace host {
 
 HostNoise* NoiseAlloc(int32_t seed);
 bool NoiseInitFbm(HostNoise* noise, int32_t octaves, double lacunarity, double h);
-// render
-double NoiseSample(const HostNoise* noise, int32_t type, bool absolute, const Vector3& point,
-                   double time, double octaves, bool turbulence, double low, double high,
-                   int32_t repeat);
-// render
-double NoiseFbm(const HostNoise* noise, const Vector3& point, double time, double octaves,
-                int32_t repeat);
-// render
-double NoiseRidged(const HostNoise* noise, const Vector3& point, double time, double octaves,
-                   double offset, double gain, int32_t repeat);
 void NoiseFree(HostNoise** slot);  // clears the slot
 
 HostGradient* GradientAlloc();
@@ -32,21 +22,15 @@ void SetKnot(HostGradient* gradient, int32_t index, const GradientKnot& knot);
 // On success *renderData holds one reference; on failure it is null and *error says why.
 bool PrepareRenderData(const HostGradient* gradient, const RenderSetup* setup,
                        HostGradientRenderData** renderData, const char** error);
-// render
-Vector3 CalcGradientPixel(const HostGradientRenderData* renderData, double position);
 void RenderDataRelease(HostGradientRenderData* renderData);
 
 bool SplineSetKnotCount(HostSplineCurve* curve, int32_t count);
 SplineKnot* SplineKnotAt(HostSplineCurve* curve, int32_t index);
-// render
-Vector3 SplineEvaluate(const HostSplineCurve* curve, double x);
 
 // render; the colour unchanged without a host
 Vector3 ColorSpaceConvert(Vector3 color, int32_t mode);
 
 int32_t ChildShaderInitRender(HostNode* shader, const RenderSetup* setup);
-// render
-Vector3 ChildShaderSample(HostNode* shader, const ChannelSample& sample);
 void ChildShaderFreeRender(HostNode* shader);
 
 }  // namespace host

@@ -176,12 +176,6 @@ HostNode* LinkTarget(const HostLink* link, HostDocument* document) {
   return target != nullptr && link != nullptr ? target(link, document, 0) : nullptr;
 }
 
-Matrix34 ObjectMatrix(const HostNode* object) {
-  auto matrix = ApplicationEntry(&Table::ObjectMatrix);
-  if (matrix != nullptr && object != nullptr) return matrix(object);
-  return Matrix34{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-}
-
 bool ColorQuery(void* queryContext) {
   auto query = ApplicationEntry(&Table::ColorQuery);
   return query != nullptr && query(queryContext) != 0;

@@ -47,7 +47,6 @@ HostNode* ChannelShader(const HostChannel* channel);
 void MaterialInsertShader(HostNode* material, HostNode* shader);  // the material owns it
 void MaterialRefresh(HostNode* material);
 HostNode* LinkTarget(const HostLink* link, HostDocument* document);
-Matrix34 ObjectMatrix(const HostNode* object);  // the identity without a host
 bool ColorQuery(void* queryContext);
 
 // A data value that lives as long as this holder, taken from the host when first asked for.

@@ -8,6 +8,7 @@
 #include "gradient_render_data.h"
 #include "library_operations.h"
 #include "render_operations.h"
+#include "render_services.h"
 #include "scene_operations.h"
 #include "test_host.h"
 
@@ -20,17 +21,23 @@ class HostInterface : public ::testing::Test {
   FakeHost fake;
   int32_t noiseHandle = 0;
   HostNoise* noise = reinterpret_cast<HostNoise*>(&noiseHandle);
+
+  host::RenderServices FoundServices() {
+    host::RenderServices services;
+    services.Find();
+    return services;
+  }
 };
 
 TEST_F(HostInterface, LooksEachLibraryUpOnceUntilTheInterfaceIsTakenAgain) {
   fake.fbmAnswer = 0.25;
-  EXPECT_EQ(0.25, host::NoiseFbm(noise, Vector3{1, 2, 3}, 0.0, 18.0, 1));
-  EXPECT_EQ(0.25, host::NoiseFbm(noise, Vector3{1, 2, 3}, 0.0, 18.0, 1));
-  host::NoiseRidged(noise, Vector3{1, 2, 3}, 0.0, 18.0, 0.5, 0.5, 1);
+  EXPECT_EQ(0.25, FoundServices().NoiseFbm(noise, Vector3{1, 2, 3}, 0.0, 18.0, 1));
+  EXPECT_EQ(0.25, FoundServices().NoiseFbm(noise, Vector3{1, 2, 3}, 0.0, 18.0, 1));
+  EXPECT_NE(nullptr, host::NoiseAlloc(3));
   EXPECT_EQ(1, fake.libraryLookups[LIBRARY_NOISE]);
 
   fake.Install();
-  host::NoiseFbm(noise, Vector3{1, 2, 3}, 0.0, 18.0, 1);
+  FoundServices();
   EXPECT_EQ(2, fake.libraryLookups[LIBRARY_NOISE]);
 }
 
@@ -47,8 +54,10 @@ TEST_F(HostInterface, AShortTableLosesOnlyTheEntriesBeyondItsSize) {
   fake.fbmAnswer = 0.75;
   fake.sampleAnswers[14] = 0.5;
   fake.Install();
-  EXPECT_EQ(0.5, host::NoiseSample(noise, 14, false, Vector3{}, 0.0, 18.0, false, 0.25, 0.25, 0));
-  EXPECT_EQ(0.0, host::NoiseFbm(noise, Vector3{}, 0.0, 18.0, 1));
+  const host::RenderServices services = FoundServices();
+  EXPECT_EQ(0.5,
+            services.NoiseSample(noise, 14, false, Vector3{}, 0.0, 18.0, false, 0.25, 0.25, 0));
+  EXPECT_EQ(0.0, services.NoiseFbm(noise, Vector3{}, 0.0, 18.0, 1));
   EXPECT_FALSE(fake.Called("NoiseFbm"));
 }
 
@@ -57,7 +66,7 @@ TEST_F(HostInterface, ANullEntryAnswersItsFallback) {
   fake.application.ContainerGetFloat = nullptr;
   fake.ridgedAnswer = 1.5;
   fake.Install();
-  EXPECT_EQ(0.0, host::NoiseRidged(noise, Vector3{}, 0.0, 18.0, 0.5, 0.5, 1));
+  EXPECT_EQ(0.0, FoundServices().NoiseRidged(noise, Vector3{}, 0.0, 18.0, 0.5, 0.5, 1));
   testhost::FakeContainer settings{{5001, testhost::FloatValue(2.0)}};
   EXPECT_EQ(0.125, host::ContainerGet(reinterpret_cast<HostContainer*>(&settings), 5001, 0.125));
 }
@@ -79,8 +88,9 @@ TEST_F(HostInterface, MissingLibrariesAnswerNeutralValues) {
   fake.gradientRenderDataMissing = true;
   fake.Install();
 
+  const host::RenderServices services = FoundServices();
   EXPECT_EQ(nullptr, host::NoiseAlloc(5));
-  EXPECT_EQ(0.0, host::NoiseSample(noise, 10, false, Vector3{}, 0.0, 5.0, false, 0.25, 0.25, 0));
+  EXPECT_EQ(0.0, services.NoiseSample(noise, 10, false, Vector3{}, 0.0, 5.0, false, 0.25, 0.25, 0));
   EXPECT_EQ(nullptr, host::GradientAlloc());
 
   const GradientKnot knot = host::GetKnot(reinterpret_cast<HostGradient*>(noise), 0);
@@ -101,9 +111,9 @@ TEST_F(HostInterface, MissingLibrariesAnswerNeutralValues) {
   EXPECT_STREQ("Gradient::PrepareRenderData() not found.", error);
 
   const Vector3 pixel =
-      host::CalcGradientPixel(reinterpret_cast<HostGradientRenderData*>(noise), 0.5);
+      services.CalcGradientPixel(reinterpret_cast<HostGradientRenderData*>(noise), 0.5);
   EXPECT_EQ(0.0, pixel.x + pixel.y + pixel.z);
-  const Vector3 point = host::SplineEvaluate(reinterpret_cast<HostSplineCurve*>(noise), 0.5);
+  const Vector3 point = services.SplineEvaluate(reinterpret_cast<HostSplineCurve*>(noise), 0.5);
   EXPECT_EQ(0.0, point.x + point.y + point.z);
   EXPECT_FALSE(host::DescriptionRegister(1064031, "XVerdanta", nullptr));
   EXPECT_EQ(nullptr, host::LayerFirst(reinterpret_cast<HostNode*>(noise)));
@@ -135,7 +145,7 @@ TEST_F(HostInterface, WithoutAnyHostEverythingFallsBack) {
   EXPECT_FALSE(host::PluginRegister(2026200, 1, 1064031, "Verdanta", nullptr));
   const Vector3 color = host::ColorSpaceConvert(Vector3{0.5, 0.25, 1.0}, 2);
   EXPECT_EQ(0.25, color.y) << "conversion leaves the colour as it is";
-  const Matrix34 matrix = host::ObjectMatrix(reinterpret_cast<HostNode*>(noise));
+  const Matrix34 matrix = FoundServices().ObjectMatrix(reinterpret_cast<HostNode*>(noise));
   EXPECT_EQ(1.0, matrix.axis1.x * matrix.axis2.y * matrix.axis3.z);
   host::LogWrite("nobody listens", "source/main.cpp", 35);
   EXPECT_TRUE(fake.calls.empty());

@@ -10,6 +10,7 @@ namespace {
 class IceMaskTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    shader->services.Find();
     shader->terrainNoise = testhost::AsHost(fake.NewNoise(1));
     // The defaults as InitRender derives them.
     shader->iceSizeV0 = 0.1;
@@ -87,6 +88,7 @@ TEST_F(IceMaskTest, OneFiveOctaveLookupAtAScaledPosition) {
 TEST_F(IceMaskTest, WithoutNoiseThereIsNoIce) {
   fake.missingLibraries = {LIBRARY_NOISE};
   fake.Install();
+  shader->services.Find();
   EXPECT_EQ(0.0, Ice(0.0));
 }
 

@@ -40,6 +40,7 @@ int32_t VerdantaShader::InitRender(HostNode* node, const RenderSetup* setup) {
   childStrength = ContainerGet(settings, VERDANTA_CHILD_STRENGTH, 0.5);
   ReadCloudValues(settings);
   if (!PrepareGradient(settings, setup)) return kRenderPrepareFailed;
+  services.Find();
   PrepareNoise();
   PrepareChild(setup);
   heightSpline = static_cast<const HostSplineCurve*>(

@@ -21,6 +21,7 @@ void ExpectVector(const Vector3& expected, const Vector3& actual, double toleran
 class Sampling : public ::testing::Test {
  protected:
   void SetUp() override {
+    shader->services.Find();
     shader->terrainNoise = testhost::AsHost(fake.NewNoise(1));
     shader->terrainFrequency = 0.5;
     shader->offset = Vector3{0.125, -0.25, 0.5};

@@ -7,6 +7,7 @@
 
 #include "gradient_render_data.h"
 #include "host_abi.h"
+#include "render_services.h"
 #include "shader_base.h"
 
 namespace verdanta {
@@ -31,6 +32,7 @@ class VerdantaShader : public host::ShaderBase {
 
   // The render values are written by InitRender and FreeRender only; Output reads them from
   // many threads at once. The child shader belongs to the node from Init to Free.
+  host::RenderServices services;
   const HostGradient* gradient = nullptr;
   HostNoise* terrainNoise = nullptr;
   host::GradientRenderDataReference gradientRenderData;
@@ -69,6 +71,7 @@ class VerdantaShader : public host::ShaderBase {
   void PrepareChild(const RenderSetup* setup);
 
   Vector3 SamplePosition(const ChannelSample& sample, int32_t channel) const;
+  double TypedNoise(int32_t type, const Vector3& p) const;
   double Ridged(const Vector3& p) const;
   Vector3 Height(const Vector3& p, double h, const ChannelSample& sample) const;
   Vector3 SurfaceColor(const Vector3& p, double h, const ChannelSample& sample) const;
