@@ -2,6 +2,10 @@
 # the C++ runtime. That is what lets the same sources build for every platform.
 set(VERDANTA_MODULE_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics
     -fvisibility=hidden -fvisibility-inlines-hidden)
+# Pairing scalars into 16-byte loads makes a sample stall on values the host stored a moment
+# before, such as the object matrix it returns; that costs more than the pairing saves.
+list(APPEND VERDANTA_MODULE_FLAGS $<$<CXX_COMPILER_ID:GNU>:-fno-tree-slp-vectorize>
+     $<$<CXX_COMPILER_ID:Clang,AppleClang>:-fno-slp-vectorize>)
 
 # What the host loads: a DLL on Windows; on macOS a dynamic library (not a bundle) whose name
 # carries the host release.
