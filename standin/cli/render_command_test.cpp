@@ -23,14 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::set<std::string> FilesIn(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 CommandResult Render(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), "render");
   arguments.insert(arguments.end(), {"--plugins", VERDANTA_PLUGIN_DIR});
@@ -184,7 +176,7 @@ TEST_F(RenderCommandTest, BadArgumentsFailWithOneLineAndWriteNothing) {
     fs::permissions(folder.Path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
     cases.push_back({{"-o", (folder.Path() / "locked" / "out.png").string()}, "Permission denied"});
   }
-  const std::set<std::string> before = FilesIn(folder.Path());
+  const std::set<std::string> before = folder.NamesIn();
   for (const Case& c : cases) {
     const CommandResult result = Render(c.arguments);
     EXPECT_NE(result.exitCode, 0) << c.reason;
@@ -192,10 +184,10 @@ TEST_F(RenderCommandTest, BadArgumentsFailWithOneLineAndWriteNothing) {
     ASSERT_EQ(lines.size(), 1u) << result.err;
     EXPECT_EQ(lines[0].rfind("verdanta: error: ", 0), 0u) << lines[0];
     EXPECT_NE(lines[0].find(c.reason), std::string::npos) << lines[0];
-    EXPECT_EQ(FilesIn(folder.Path()), before) << c.reason;
+    EXPECT_EQ(folder.NamesIn(), before) << c.reason;
   }
   if (geteuid() != 0) {
-    EXPECT_TRUE(FilesIn(folder.Path() / "locked").empty());
+    EXPECT_TRUE(folder.NamesIn("locked").empty());
     fs::permissions(folder.Path() / "locked", fs::perms::owner_all);
   }
 }

@@ -20,14 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::set<std::string> FilesIn(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 nlohmann::json ReadJson(const fs::path& file) {
   std::ifstream stream(file);
   return nlohmann::json::parse(stream);
@@ -48,7 +40,7 @@ TEST(SceneNew, WritesOneMaterialWithANewShaderInItsColourChannel) {
       RunVerdanta({"scene", "new", "-o", file.string(), "--plugins", VERDANTA_PLUGIN_DIR});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.err, "");
-  EXPECT_EQ(FilesIn(folder.Path()), std::set<std::string>{"scene.json"});
+  EXPECT_EQ(folder.NamesIn(), std::set<std::string>{"scene.json"});
 
   nlohmann::json scene = ReadJson(file);
   EXPECT_EQ(scene["format"], "verdanta-scene");
@@ -77,7 +69,7 @@ TEST(SceneNew, ReplacesAnExistingFileWhole) {
       RunVerdanta({"scene", "new", "-o", file.string(), "--plugins", VERDANTA_PLUGIN_DIR});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(ReadJson(file)["format"], "verdanta-scene");
-  EXPECT_EQ(FilesIn(folder.Path()), std::set<std::string>{"scene.json"});
+  EXPECT_EQ(folder.NamesIn(), std::set<std::string>{"scene.json"});
 }
 
 TEST(SceneNew, FailsWithOneLineAndWritesNothing) {
@@ -104,7 +96,7 @@ TEST(SceneNew, FailsWithOneLineAndWritesNothing) {
         {folder.Path() / "locked" / "scene.json", VERDANTA_PLUGIN_DIR, "Permission denied"});
   }
 #endif
-  const std::set<std::string> before = FilesIn(folder.Path());
+  const std::set<std::string> before = folder.NamesIn();
   for (const Case& c : cases) {
     CommandResult result =
         RunVerdanta({"scene", "new", "-o", c.output.string(), "--plugins", c.plugins});
@@ -113,8 +105,8 @@ TEST(SceneNew, FailsWithOneLineAndWritesNothing) {
     ASSERT_EQ(lines.size(), 1u) << result.err;
     EXPECT_EQ(lines[0].rfind("verdanta: error: ", 0), 0u) << lines[0];
     EXPECT_NE(lines[0].find(c.reason), std::string::npos) << lines[0];
-    EXPECT_EQ(FilesIn(folder.Path()), before) << c.reason;
-    EXPECT_TRUE(FilesIn(folder.Path() / "locked").empty()) << c.reason;
+    EXPECT_EQ(folder.NamesIn(), before) << c.reason;
+    EXPECT_TRUE(folder.NamesIn("locked").empty()) << c.reason;
   }
   fs::permissions(folder.Path() / "locked", fs::perms::owner_all);
 }

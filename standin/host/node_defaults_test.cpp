@@ -11,6 +11,7 @@
 #include "host_test_support.h"
 #include "node.h"
 #include "node_callbacks.h"
+#include "render_test_support.h"
 
 namespace standin {
 namespace {
@@ -19,18 +20,6 @@ constexpr int32_t kShaderType = 1064031;
 constexpr int32_t kGradientId = 5000;
 constexpr int32_t kSplineId = 5006;
 constexpr int32_t kChildGradientId = EDGE_GRADIENT_PARAM_GRADIENT;
-
-// The child shaders the module had the host make, in order; null for a refused one.
-std::vector<Node*>& MadeChildren() {
-  static std::vector<Node*> children;
-  return children;
-}
-
-HostNode* RecordingShaderNodeAlloc(int32_t type) {
-  HostNode* node = FullApplicationTable().ShaderNodeAlloc(type);
-  MadeChildren().push_back(FromHost(node));
-  return node;
-}
 
 struct PlainDefault {
   int32_t id;

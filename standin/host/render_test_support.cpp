@@ -81,19 +81,6 @@ const GradientLibrary& FailingGradientLibrary() {
   return table;
 }
 
-// ---------------------------------------------------------------- children
-
-std::vector<Node*>& MadeChildren() {
-  static std::vector<Node*> children;
-  return children;
-}
-
-HostNode* RecordingShaderNodeAlloc(int32_t type) {
-  HostNode* node = FullApplicationTable().ShaderNodeAlloc(type);
-  MadeChildren().push_back(FromHost(node));
-  return node;
-}
-
 // ---------------------------------------------------------------- trace reading
 
 // The arguments of a trace entry, split at the commas outside a vector's parentheses.
@@ -134,6 +121,19 @@ double SignedUnit(uint32_t draw) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------- children
+
+std::vector<Node*>& MadeChildren() {
+  static std::vector<Node*> children;
+  return children;
+}
+
+HostNode* RecordingShaderNodeAlloc(int32_t type) {
+  HostNode* node = FullApplicationTable().ShaderNodeAlloc(type);
+  MadeChildren().push_back(FromHost(node));
+  return node;
+}
 
 KnownAnswers& Known() {
   static KnownAnswers answers;

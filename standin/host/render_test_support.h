@@ -37,6 +37,11 @@ KnownAnswers& Known();
 void UseKnownNoiseAndSpline();
 void UseFailingGradientPreparation();
 
+// The child shaders the module had the host make, in order; null for a refused one.
+std::vector<Node*>& MadeChildren();
+// The host's ShaderNodeAlloc, recording what it made in MadeChildren().
+HostNode* RecordingShaderNodeAlloc(int32_t type);
+
 // A black-to-white gradient with linear steps: its colour at p is (p, p, p) for p in [0, 1].
 Gradient GreyRamp();
 

@@ -30,4 +30,12 @@ fs::path TemporaryFolder::Write(const fs::path& relative, const std::string& tex
   return file;
 }
 
+std::set<std::string> TemporaryFolder::NamesIn(const fs::path& relative) const {
+  std::set<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(path / relative)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
 }  // namespace standin

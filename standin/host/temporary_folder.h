@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 namespace standin {
@@ -18,6 +19,9 @@ class TemporaryFolder {
 
   // Writes `text` to the file at `relative`, making the folders on the way.
   std::filesystem::path Write(const std::filesystem::path& relative, const std::string& text) const;
+
+  // The names of what lies directly in the folder at `relative`.
+  std::set<std::string> NamesIn(const std::filesystem::path& relative = {}) const;
 
  private:
   std::filesystem::path path;
