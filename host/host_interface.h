@@ -46,9 +46,24 @@ Entry ApplicationEntry(Entry HostApplicationTable::*entry) {
   return EntryOf(Application(), entry);
 }
 
+// The library each table belongs to.
+template <typename Table>
+inline constexpr int32_t kLibraryOf = 0;
+template <>
+inline constexpr int32_t kLibraryOf<DescriptionLibrary> = LIBRARY_DESCRIPTION;
+template <>
+inline constexpr int32_t kLibraryOf<LayerShaderLibrary> = LIBRARY_LAYER_SHADER;
+template <>
+inline constexpr int32_t kLibraryOf<NoiseLibrary> = LIBRARY_NOISE;
+template <>
+inline constexpr int32_t kLibraryOf<GradientLibrary> = LIBRARY_GRADIENT;
+template <>
+inline constexpr int32_t kLibraryOf<SplineLibrary> = LIBRARY_SPLINE;
+
 template <typename Table, typename Entry>
-Entry LibraryEntry(int32_t id, Entry Table::*entry) {
-  return EntryOf(static_cast<const Table*>(LibraryFind(id, EntryEnd(entry))), entry);
+Entry LibraryEntry(Entry Table::*entry) {
+  static_assert(kLibraryOf<Table> != 0, "not a library table");
+  return EntryOf(static_cast<const Table*>(LibraryFind(kLibraryOf<Table>, EntryEnd(entry))), entry);
 }
 
 template <typename Entry>

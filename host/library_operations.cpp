@@ -3,62 +3,49 @@
 #include "host_interface.h"
 
 namespace host {
-namespace {
-
-template <typename Entry>
-Entry DescriptionEntryOf(Entry DescriptionLibrary::*entry) {
-  return LibraryEntry(LIBRARY_DESCRIPTION, entry);
-}
-
-template <typename Entry>
-Entry LayerEntryOf(Entry LayerShaderLibrary::*entry) {
-  return LibraryEntry(LIBRARY_LAYER_SHADER, entry);
-}
-
-}  // namespace
 
 bool DescriptionRegister(int32_t id, const char* name, HostResource* resources) {
-  auto enroll = DescriptionEntryOf(&DescriptionLibrary::DescriptionRegister);
+  auto enroll = LibraryEntry(&DescriptionLibrary::DescriptionRegister);
   return enroll != nullptr && enroll(id, name, resources) != 0;
 }
 
 bool DescriptionLoad(HostDescription* description, int32_t type) {
-  auto load = DescriptionEntryOf(&DescriptionLibrary::DescriptionLoad);
+  auto load = LibraryEntry(&DescriptionLibrary::DescriptionLoad);
   return load != nullptr && description != nullptr && load(description, type) != 0;
 }
 
 const ParamId* DescriptionFilter(const HostDescription* description) {
-  auto filter = DescriptionEntryOf(&DescriptionLibrary::DescriptionFilter);
+  auto filter = LibraryEntry(&DescriptionLibrary::DescriptionFilter);
   return filter != nullptr && description != nullptr ? filter(description) : nullptr;
 }
 
 HostContainer* DescriptionEntry(HostDescription* description, const ParamId& id) {
-  auto entry = DescriptionEntryOf(&DescriptionLibrary::DescriptionEntry);
+  auto entry = LibraryEntry(&DescriptionLibrary::DescriptionEntry);
   return entry != nullptr && description != nullptr ? entry(description, &id) : nullptr;
 }
 
 bool ParamIdWithin(const ParamId& id, const ParamId& filter) {
-  auto within = DescriptionEntryOf(&DescriptionLibrary::ParamIdWithin);
+  auto within = LibraryEntry(&DescriptionLibrary::ParamIdWithin);
   return within != nullptr && within(&id, &filter) != 0;
 }
 
 HostLayer* LayerFirst(HostNode* layerShader) {
-  auto first = LayerEntryOf(&LayerShaderLibrary::LayerFirst);
+  auto first = LibraryEntry(&LayerShaderLibrary::LayerFirst);
   return first != nullptr && layerShader != nullptr ? first(layerShader) : nullptr;
 }
 
 HostLayer* LayerNext(HostLayer* layer) {
-  auto next = LayerEntryOf(&LayerShaderLibrary::LayerNext);
+  auto next = LibraryEntry(&LayerShaderLibrary::LayerNext);
   return next != nullptr && layer != nullptr ? next(layer) : nullptr;
 }
 
 int32_t LayerKind(const HostLayer* layer) {
-  auto kind = LayerEntryOf(&LayerShaderLibrary::LayerKind);
+  auto kind = LibraryEntry(&LayerShaderLibrary::LayerKind);
   return kind != nullptr && layer != nullptr ? kind(layer) : 0;
 }
 
 bool LayerParam(const HostLayer* layer, int32_t id, HostDataValue* value) {
-  auto param = LayerEntryOf(&LayerShaderLibrary::LayerParam);
+  auto param = LibraryEntry(&LayerShaderLibrary::LayerParam);
   return param != nullptr && layer != nullptr && value != nullptr && param(layer, id, value) != 0;
 }
 

@@ -3,76 +3,58 @@
 #include "host_interface.h"
 
 namespace host {
-namespace {
-
-template <typename Entry>
-Entry NoiseEntry(Entry NoiseLibrary::*entry) {
-  return LibraryEntry(LIBRARY_NOISE, entry);
-}
-
-template <typename Entry>
-Entry GradientEntry(Entry GradientLibrary::*entry) {
-  return LibraryEntry(LIBRARY_GRADIENT, entry);
-}
-
-template <typename Entry>
-Entry SplineEntry(Entry SplineLibrary::*entry) {
-  return LibraryEntry(LIBRARY_SPLINE, entry);
-}
-
-}  // namespace
 
 HostNoise* NoiseAlloc(int32_t seed) {
-  auto alloc = NoiseEntry(&NoiseLibrary::NoiseAlloc);
+  auto alloc = LibraryEntry(&NoiseLibrary::NoiseAlloc);
   return alloc != nullptr ? alloc(seed) : nullptr;
 }
 
 bool NoiseInitFbm(HostNoise* noise, int32_t octaves, double lacunarity, double h) {
-  auto init = NoiseEntry(&NoiseLibrary::NoiseInitFbm);
+  auto init = LibraryEntry(&NoiseLibrary::NoiseInitFbm);
   return init != nullptr && noise != nullptr && init(noise, octaves, lacunarity, h) != 0;
 }
 
 void NoiseFree(HostNoise** slot) {
-  auto release = NoiseEntry(&NoiseLibrary::NoiseFree);
+  auto release = LibraryEntry(&NoiseLibrary::NoiseFree);
   if (release != nullptr && *slot != nullptr) release(*slot);
   *slot = nullptr;
 }
 
 HostGradient* GradientAlloc() {
-  auto alloc = GradientEntry(&GradientLibrary::GradientAlloc);
+  auto alloc = LibraryEntry(&GradientLibrary::GradientAlloc);
   return alloc != nullptr ? alloc() : nullptr;
 }
 
 void GradientFree(HostGradient** slot) {
-  auto release = GradientEntry(&GradientLibrary::GradientFree);
+  auto release = LibraryEntry(&GradientLibrary::GradientFree);
   if (release != nullptr && *slot != nullptr) release(*slot);
   *slot = nullptr;
 }
 
 bool GradientSetData(HostGradient* gradient, int32_t setting, int32_t value) {
-  auto set = GradientEntry(&GradientLibrary::GradientSetData);
+  auto set = LibraryEntry(&GradientLibrary::GradientSetData);
   return set != nullptr && gradient != nullptr && set(gradient, setting, value) != 0;
 }
 
 int32_t InsertKnot(HostGradient* gradient, const GradientKnot& knot) {
-  auto insert = GradientEntry(&GradientLibrary::InsertKnot);
+  auto insert = LibraryEntry(&GradientLibrary::InsertKnot);
   return insert != nullptr && gradient != nullptr ? insert(gradient, &knot) : -1;
 }
 
 GradientKnot GetKnot(const HostGradient* gradient, int32_t index) {
-  auto get = GradientEntry(&GradientLibrary::GetKnot);
+  auto get = LibraryEntry(&GradientLibrary::GetKnot);
   if (get != nullptr && gradient != nullptr) return get(gradient, index);
   return GradientKnot{{1, 1, 1}, 1.0, 0.0, 0.5, 0, GRADIENT_INTERPOLATION_SMOOTH};
 }
 
 void SetKnot(HostGradient* gradient, int32_t index, const GradientKnot& knot) {
-  auto set = GradientEntry(&GradientLibrary::SetKnot);
+  auto set = LibraryEntry(&GradientLibrary::SetKnot);
   if (set != nullptr && gradient != nullptr) set(gradient, index, &knot);
 }
 
 bool PrepareRenderData(const HostGradient* gradient, const RenderSetup* setup,
                        HostGradientRenderData** renderData, const char** error) {
-  auto prepare = GradientEntry(&GradientLibrary::PrepareRenderData);
+  auto prepare = LibraryEntry(&GradientLibrary::PrepareRenderData);
   *renderData = nullptr;
   *error = nullptr;
   if (prepare == nullptr) {
@@ -90,12 +72,12 @@ void RenderDataRelease(HostGradientRenderData* renderData) {
 }
 
 bool SplineSetKnotCount(HostSplineCurve* curve, int32_t count) {
-  auto set = SplineEntry(&SplineLibrary::SplineSetKnotCount);
+  auto set = LibraryEntry(&SplineLibrary::SplineSetKnotCount);
   return set != nullptr && curve != nullptr && set(curve, count) != 0;
 }
 
 SplineKnot* SplineKnotAt(HostSplineCurve* curve, int32_t index) {
-  auto knot = SplineEntry(&SplineLibrary::SplineKnotAt);
+  auto knot = LibraryEntry(&SplineLibrary::SplineKnotAt);
   return knot != nullptr && curve != nullptr ? knot(curve, index) : nullptr;
 }
 

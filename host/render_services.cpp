@@ -5,11 +5,11 @@
 namespace host {
 
 void RenderServices::Find() {
-  noiseSample = LibraryEntry(LIBRARY_NOISE, &NoiseLibrary::NoiseSample);
-  noiseFbm = LibraryEntry(LIBRARY_NOISE, &NoiseLibrary::NoiseFbm);
-  noiseRidged = LibraryEntry(LIBRARY_NOISE, &NoiseLibrary::NoiseRidged);
+  noiseSample = LibraryEntry(&NoiseLibrary::NoiseSample);
+  noiseFbm = LibraryEntry(&NoiseLibrary::NoiseFbm);
+  noiseRidged = LibraryEntry(&NoiseLibrary::NoiseRidged);
   gradientPixel = GradientRenderDataEntry(&GradientRenderDataInterface::CalcGradientPixel);
-  splineEvaluate = LibraryEntry(LIBRARY_SPLINE, &SplineLibrary::SplineEvaluate);
+  splineEvaluate = LibraryEntry(&SplineLibrary::SplineEvaluate);
   childSample = ApplicationEntry(&HostApplicationTable::ChildShaderSample);
   objectMatrix = ApplicationEntry(&HostApplicationTable::ObjectMatrix);
 }
