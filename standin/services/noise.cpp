@@ -2,23 +2,16 @@
 
 #include <cmath>
 
+#include "lattice_lanes.h"
+
 namespace standin {
 
 namespace {
 
-// Farther out, points are reduced by the lattice period first, which changes nothing since
-// the tables repeat every 256 cells.
-constexpr double kLatticeLimit = 1.0e9;
-constexpr double kLatticePeriod = 256.0;
 constexpr double kTwoPi = 6.283185307179586;
 // Moves each octave to noise of its own, so octaves at one scale do not coincide and fine
 // lattices do not line up with coarse ones at the origin.
 constexpr double kOctaveShift[3] = {19.123, 33.717, 47.291};
-
-// The twelve cube edge directions, four repeated so that a hash picks one with `& 15`.
-constexpr double kGradients[16][3] = {
-    {1, 1, 0}, {-1, 1, 0}, {1, -1, 0}, {-1, -1, 0}, {1, 0, 1}, {-1, 0, 1}, {1, 0, -1}, {-1, 0, -1},
-    {0, 1, 1}, {0, -1, 1}, {0, 1, -1}, {0, -1, -1}, {1, 1, 0}, {-1, 1, 0}, {0, -1, 1}, {0, -1, -1}};
 
 // Spreads of the typed noises, chosen so that each covers most of [0, 1] before clipping.
 constexpr double kTurbulenceSpread = 2.5;
@@ -44,54 +37,38 @@ class SeedSequence {
   uint64_t state;
 };
 
-// Only for |v| < kLatticeLimit.
-int32_t FloorToInt(double v) {
-  const int32_t truncated = static_cast<int32_t>(v);
-  return v < truncated ? truncated - 1 : truncated;
-}
-
-double Fade(double t) {
-  return t * t * t * (t * (t * 6 - 15) + 10);
-}
-double Lerp(double t, double a, double b) {
-  return a + t * (b - a);
-}
-double Square(double v) {
-  return v * v;
-}
-
-double Dot(uint8_t hash, double x, double y, double z) {
-  const double* g = kGradients[hash & 15];
-  return g[0] * x + g[1] * y + g[2] * z;
-}
-
 // Into [0, 1]; NaN becomes 0.
 double ClampUnit(double v) {
   return v > 0 ? (v < 1 ? v : 1) : 0;
+}
+
+double Square(double v) {
+  return v * v;
 }
 
 double ClampSigned(double v) {
   return v < -1 ? -1 : (v > 1 ? 1 : v);
 }
 
-Vector3 OctavePoint(const Vector3& p, double frequency, int32_t octave) {
-  return {p.x * frequency + octave * kOctaveShift[0], p.y * frequency + octave * kOctaveShift[1],
-          p.z * frequency + octave * kOctaveShift[2]};
+void OctaveNoiseBaseline(const lattice::OctaveTables& tables, const Vector3& p, int32_t count,
+                         double* noise) {
+  lattice::OctaveNoise<2>(tables, p, count, noise);
 }
 
-// Brings a point into the range where lattice coordinates fit an int32_t; false when it
-// is not finite.
-bool IntoLatticeRange(double* x, double* y, double* z) {
-  if (std::fabs(*x) < kLatticeLimit && std::fabs(*y) < kLatticeLimit &&
-      std::fabs(*z) < kLatticeLimit) {
-    return true;
-  }
-  if (!std::isfinite(*x) || !std::isfinite(*y) || !std::isfinite(*z)) return false;
-  *x = std::fmod(*x, kLatticePeriod);
-  *y = std::fmod(*y, kLatticePeriod);
-  *z = std::fmod(*z, kLatticePeriod);
-  return true;
+// Twice the lanes; the same arithmetic without fused multiply-adds, so the same bits.
+__attribute__((target("avx2"))) void OctaveNoiseAvx2(const lattice::OctaveTables& tables,
+                                                     const Vector3& p, int32_t count,
+                                                     double* noise) {
+  lattice::OctaveNoise<4>(tables, p, count, noise);
 }
+
+bool HasAvx2() {
+  // Needed before the first query when it runs among the static constructors.
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+}
+
+const auto kOctaveNoise = HasAvx2() ? OctaveNoiseAvx2 : OctaveNoiseBaseline;
 
 }  // namespace
 
@@ -123,6 +100,9 @@ bool NoiseGenerator::InitFbm(int32_t octaves, double lacunarity, double h) {
   Spectrum next{};
   const double weightStep = std::pow(lacunarity, -h);
   next.frequency[0] = 1.0;
+  for (int32_t axis = 0; axis < 3; ++axis) {
+    for (int32_t i = 0; i < kOctaveSlots; ++i) next.octaveShift[axis][i] = i * kOctaveShift[axis];
+  }
   next.weight[0] = 1.0;
   next.weightSum[0] = 0.0;
   next.squareWeightSum[0] = 0.0;
@@ -150,28 +130,14 @@ bool NoiseGenerator::InitFbm(int32_t octaves, double lacunarity, double h) {
 }
 
 double NoiseGenerator::Gradient3(const Vector3& p) const {
-  return LatticeNoise(p.x, p.y, p.z);
+  const lattice::Points<2> point = {lattice::Broadcast<2>(p.x), lattice::Broadcast<2>(p.y),
+                                    lattice::Broadcast<2>(p.z)};
+  return lattice::Noise<2>(permutation, point)[0];
 }
 
-double NoiseGenerator::LatticeNoise(double x, double y, double z) const {
-  if (!IntoLatticeRange(&x, &y, &z)) return 0.0;
-  const int32_t xi = FloorToInt(x), yi = FloorToInt(y), zi = FloorToInt(z);
-  x -= xi;
-  y -= yi;
-  z -= zi;
-  const uint32_t cx = static_cast<uint32_t>(xi) & 255u;
-  const uint32_t cy = static_cast<uint32_t>(yi) & 255u;
-  const uint32_t cz = static_cast<uint32_t>(zi) & 255u;
-  const uint8_t* perm = permutation;
-  const uint32_t a = perm[cx] + cy, aa = perm[a] + cz, ab = perm[a + 1] + cz;
-  const uint32_t b = perm[cx + 1] + cy, ba = perm[b] + cz, bb = perm[b + 1] + cz;
-  const double u = Fade(x), v = Fade(y), w = Fade(z);
-  const double near = Lerp(v, Lerp(u, Dot(perm[aa], x, y, z), Dot(perm[ba], x - 1, y, z)),
-                           Lerp(u, Dot(perm[ab], x, y - 1, z), Dot(perm[bb], x - 1, y - 1, z)));
-  const double far =
-      Lerp(v, Lerp(u, Dot(perm[aa + 1], x, y, z - 1), Dot(perm[ba + 1], x - 1, y, z - 1)),
-           Lerp(u, Dot(perm[ab + 1], x, y - 1, z - 1), Dot(perm[bb + 1], x - 1, y - 1, z - 1)));
-  return ClampSigned(Lerp(w, near, far));
+void NoiseGenerator::OctaveNoise(const Vector3& p, int32_t count, double* noise) const {
+  const auto& shift = spectrum.octaveShift;
+  kOctaveNoise({permutation, spectrum.frequency, {shift[0], shift[1], shift[2]}}, p, count, noise);
 }
 
 NoiseGenerator::OctaveBlend NoiseGenerator::Blend(double octaves) const {
@@ -194,13 +160,13 @@ NoiseGenerator::OctaveBlend NoiseGenerator::Blend(double octaves) const {
 template <typename OctaveFunction>
 double NoiseGenerator::WeightedSum(const Vector3& p, const OctaveBlend& blend,
                                    OctaveFunction octave) const {
+  double noise[kOctaveSlots];
+  OctaveNoise(p, blend.whole + (blend.fraction > 0), noise);
   double sum = 0.0;
-  for (int32_t i = 0; i < blend.whole; ++i)
-    sum += spectrum.weight[i] * octave(OctavePoint(p, spectrum.frequency[i], i), i);
+  for (int32_t i = 0; i < blend.whole; ++i) sum += spectrum.weight[i] * octave(noise[i], i);
   if (blend.fraction > 0) {
     const int32_t i = blend.whole;
-    sum +=
-        blend.fraction * spectrum.weight[i] * octave(OctavePoint(p, spectrum.frequency[i], i), i);
+    sum += blend.fraction * spectrum.weight[i] * octave(noise[i], i);
   }
   return sum;
 }
@@ -215,14 +181,12 @@ double NoiseGenerator::Fbm(const Vector3& p, double octaves) const {
   // Octaves at different scales are nearly independent, so dividing by the root of the
   // summed squared weights keeps the spread of a single octave.
   const OctaveBlend blend = Blend(octaves);
-  return ClampSigned(
-      WeightedSum(p, blend, [this](const Vector3& q, int32_t) { return Gradient3(q); }) *
-      blend.rmsNormaliser);
+  return ClampSigned(WeightedSum(p, blend, [](double noise, int32_t) { return noise; }) *
+                     blend.rmsNormaliser);
 }
 
 double NoiseGenerator::Turbulence(const Vector3& p, double octaves) const {
-  return WeightedMean(p, octaves,
-                      [this](const Vector3& q, int32_t) { return std::fabs(Gradient3(q)); });
+  return WeightedMean(p, octaves, [](double noise, int32_t) { return std::fabs(noise); });
 }
 
 double NoiseGenerator::Ridged(const Vector3& p, double octaves, double offset, double gain) const {
@@ -230,9 +194,9 @@ double NoiseGenerator::Ridged(const Vector3& p, double octaves, double offset, d
   const double peak = std::fmax(Square(offset), Square(1.0 - offset));
   const double toUnit = peak > 0 ? 1.0 / peak : 0.0;
   double previous = 0.0;
-  return WeightedMean(p, octaves, [&](const Vector3& q, int32_t i) {
+  return WeightedMean(p, octaves, [&](double noise, int32_t i) {
     const double feedback = i == 0 ? 1.0 : ClampUnit(previous * gain);
-    const double signal = Square(offset - std::fabs(Gradient3(q))) * toUnit;
+    const double signal = Square(offset - std::fabs(noise)) * toUnit;
     previous = signal;
     return ClampUnit(signal) * feedback;
   });
@@ -240,8 +204,9 @@ double NoiseGenerator::Ridged(const Vector3& p, double octaves, double offset, d
 
 double NoiseGenerator::CellDistance(const Vector3& p, bool edges) const {
   double x = p.x, y = p.y, z = p.z;
-  if (!IntoLatticeRange(&x, &y, &z)) return 0.0;
-  const int32_t xi = FloorToInt(x), yi = FloorToInt(y), zi = FloorToInt(z);
+  if (!lattice::IntoRange(&x, &y, &z)) return 0.0;
+  const int32_t xi = lattice::FloorToInt(x), yi = lattice::FloorToInt(y),
+                zi = lattice::FloorToInt(z);
   double nearest = 1e9, second = 1e9;
   for (int32_t dx = -1; dx <= 1; ++dx) {
     for (int32_t dy = -1; dy <= 1; ++dy) {
@@ -288,9 +253,8 @@ double NoiseGenerator::SignedSample(int32_t type, const Vector3& p, double octav
       return 2.0 * kTurbulenceSpread * Turbulence(p, octaves) - 1.0;
     case kNoiseBillow:
       // Broad signed banks from the first octave, puffs from the absolute finer ones.
-      return kBillowSpread * WeightedMean(p, octaves, [this](const Vector3& q, int32_t i) {
-               const double n = Gradient3(q);
-               return i == 0 ? n : 2.0 * std::fabs(n) - 0.5;
+      return kBillowSpread * WeightedMean(p, octaves, [](double noise, int32_t i) {
+               return i == 0 ? noise : 2.0 * std::fabs(noise) - 0.5;
              });
     case kNoiseStrata: {
       const double level = (0.5 + 0.5 * ClampSigned(fractal(p))) * kStrataLevels;

@@ -56,9 +56,13 @@ class NoiseGenerator {
                 double low, double high) const;
 
  private:
+  // Room for every octave and a partial one, in whole batches of vector lanes.
+  static constexpr int32_t kOctaveSlots = kMaxOctaves + 8;
+
   struct OctaveBlend;
   struct Spectrum {
-    double frequency[kMaxOctaves + 1];
+    double frequency[kOctaveSlots];       // 0 past the octave count
+    double octaveShift[3][kOctaveSlots];  // moves each octave to noise of its own
     double weight[kMaxOctaves + 1];
     double weightSum[kMaxOctaves + 1];        // of the octaves before i
     double squareWeightSum[kMaxOctaves + 1];  // of the octaves before i
@@ -66,7 +70,7 @@ class NoiseGenerator {
     double rmsNormaliser[kMaxOctaves + 1];
   };
 
-  double LatticeNoise(double x, double y, double z) const;
+  void OctaveNoise(const Vector3& p, int32_t count, double* noise) const;
   double CellDistance(const Vector3& p, bool edges) const;
   OctaveBlend Blend(double octaves) const;
   template <typename OctaveFunction>
