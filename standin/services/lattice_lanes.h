@@ -169,15 +169,24 @@ struct CellSlots {
   return {perm[a] + cz, perm[b] + cz, perm[a + 1] + cz, perm[b + 1] + cz};
 }
 
-[[gnu::always_inline]] inline uint32_t GradientPair(const uint8_t* perm, uint32_t firstSlot,
+// The tables a lookup reads. The gradient of permutation slot s is perm[s] & 15; gradientHigh
+// holds it times 16 and gradientLow as is, so that two lanes' gradients add up to their index
+// in kGradientPairs.
+struct HashTables {
+  const uint8_t* perm;
+  const uint8_t* gradientHigh;
+  const uint8_t* gradientLow;
+};
+
+[[gnu::always_inline]] inline uint32_t GradientPair(const HashTables& tables, uint32_t firstSlot,
                                                     uint32_t secondSlot) {
-  return (perm[firstSlot] & 15u) << 4 | (perm[secondSlot] & 15u);
+  return tables.gradientHigh[firstSlot] + tables.gradientLow[secondSlot];
 }
 
 // Lane pair by lane pair and corner by corner, spelled out: left to loops over arrays, the
 // compiler packs the indices into vectors and back, and the loads stall on the stores.
 template <int32_t kLanes>
-[[gnu::always_inline]] inline CornerGradients<kLanes> HashCorners(const uint8_t* perm,
+[[gnu::always_inline]] inline CornerGradients<kLanes> HashCorners(const HashTables& tables,
                                                                   const Ints<kLanes>& cellX,
                                                                   const Ints<kLanes>& cellY,
                                                                   const Ints<kLanes>& cellZ) {
@@ -185,16 +194,16 @@ template <int32_t kLanes>
   auto& g = gradients.pair;
   for (int32_t j = 0; j < kLanes / 2; ++j) {
     const int32_t i = 2 * j;
-    const CellSlots s = HashCell(perm, cellX[i], cellY[i], cellZ[i]);
-    const CellSlots t = HashCell(perm, cellX[i + 1], cellY[i + 1], cellZ[i + 1]);
-    g[0][j] = GradientPair(perm, s.aa, t.aa);
-    g[1][j] = GradientPair(perm, s.ba, t.ba);
-    g[2][j] = GradientPair(perm, s.ab, t.ab);
-    g[3][j] = GradientPair(perm, s.bb, t.bb);
-    g[4][j] = GradientPair(perm, s.aa + 1, t.aa + 1);
-    g[5][j] = GradientPair(perm, s.ba + 1, t.ba + 1);
-    g[6][j] = GradientPair(perm, s.ab + 1, t.ab + 1);
-    g[7][j] = GradientPair(perm, s.bb + 1, t.bb + 1);
+    const CellSlots s = HashCell(tables.perm, cellX[i], cellY[i], cellZ[i]);
+    const CellSlots t = HashCell(tables.perm, cellX[i + 1], cellY[i + 1], cellZ[i + 1]);
+    g[0][j] = GradientPair(tables, s.aa, t.aa);
+    g[1][j] = GradientPair(tables, s.ba, t.ba);
+    g[2][j] = GradientPair(tables, s.ab, t.ab);
+    g[3][j] = GradientPair(tables, s.bb, t.bb);
+    g[4][j] = GradientPair(tables, s.aa + 1, t.aa + 1);
+    g[5][j] = GradientPair(tables, s.ba + 1, t.ba + 1);
+    g[6][j] = GradientPair(tables, s.ab + 1, t.ab + 1);
+    g[7][j] = GradientPair(tables, s.bb + 1, t.bb + 1);
   }
   return gradients;
 }
@@ -223,20 +232,20 @@ template <int32_t kLanes>
 }
 
 template <int32_t kLanes>
-[[gnu::always_inline]] inline Doubles<kLanes> NoiseInRange(const uint8_t* perm,
+[[gnu::always_inline]] inline Doubles<kLanes> NoiseInRange(const HashTables& tables,
                                                            const Points<kLanes>& points) {
   const Doubles<kLanes> cellX = Floor<kLanes>(points.x), cellY = Floor<kLanes>(points.y),
                         cellZ = Floor<kLanes>(points.z);
   const CornerGradients<kLanes> gradients = HashCorners<kLanes>(
-      perm, TableCell<kLanes>(cellX), TableCell<kLanes>(cellY), TableCell<kLanes>(cellZ));
+      tables, TableCell<kLanes>(cellX), TableCell<kLanes>(cellY), TableCell<kLanes>(cellZ));
   return BlendCorners<kLanes>(gradients, points.x - cellX, points.y - cellY, points.z - cellZ);
 }
 
 // Gradient noise in [-1, 1] of each lane's point, 0 for a point that is not finite.
 template <int32_t kLanes>
-[[gnu::always_inline]] inline Doubles<kLanes> Noise(const uint8_t* perm,
+[[gnu::always_inline]] inline Doubles<kLanes> Noise(const HashTables& tables,
                                                     const Points<kLanes>& points) {
-  if (AllInRange<kLanes>(points)) return NoiseInRange<kLanes>(perm, points);
+  if (AllInRange<kLanes>(points)) return NoiseInRange<kLanes>(tables, points);
   Points<kLanes> inRange = points;
   bool finite[kLanes];
   for (int32_t i = 0; i < kLanes; ++i) {
@@ -244,7 +253,7 @@ template <int32_t kLanes>
     // Computes harmlessly; the answer is replaced below.
     if (!finite[i]) inRange.x[i] = inRange.y[i] = inRange.z[i] = 0.0;
   }
-  Doubles<kLanes> noise = NoiseInRange<kLanes>(perm, inRange);
+  Doubles<kLanes> noise = NoiseInRange<kLanes>(tables, inRange);
   for (int32_t i = 0; i < kLanes; ++i) {
     if (!finite[i]) noise[i] = 0.0;
   }
@@ -253,7 +262,7 @@ template <int32_t kLanes>
 
 // What the octave noise reads from a generator.
 struct OctaveTables {
-  const uint8_t* permutation;
+  HashTables hash;
   const double* frequency;
   const double* shift[3];  // by axis, then octave
 };
@@ -269,7 +278,7 @@ template <int32_t kLanes>
         Broadcast<kLanes>(p.x) * frequency + Load<kLanes>(tables.shift[0] + first),
         Broadcast<kLanes>(p.y) * frequency + Load<kLanes>(tables.shift[1] + first),
         Broadcast<kLanes>(p.z) * frequency + Load<kLanes>(tables.shift[2] + first)};
-    const Doubles<kLanes> octaveNoise = Noise<kLanes>(tables.permutation, points);
+    const Doubles<kLanes> octaveNoise = Noise<kLanes>(tables.hash, points);
     std::memcpy(noise + first, &octaveNoise, sizeof octaveNoise);
   }
 }

@@ -89,6 +89,10 @@ NoiseGenerator::NoiseGenerator(int32_t seed) {
     permutation[j] = swapped;
   }
   for (int32_t i = 0; i < 256; ++i) permutation[256 + i] = permutation[i];
+  for (int32_t i = 0; i < 512; ++i) {
+    gradientLow[i] = permutation[i] & 15;
+    gradientHigh[i] = static_cast<uint8_t>(gradientLow[i] << 4);
+  }
   for (auto& offset : featureOffset) {
     for (double& component : offset) component = sequence.NextUnit();
   }
@@ -132,12 +136,15 @@ bool NoiseGenerator::InitFbm(int32_t octaves, double lacunarity, double h) {
 double NoiseGenerator::Gradient3(const Vector3& p) const {
   const lattice::Points<2> point = {lattice::Broadcast<2>(p.x), lattice::Broadcast<2>(p.y),
                                     lattice::Broadcast<2>(p.z)};
-  return lattice::Noise<2>(permutation, point)[0];
+  return lattice::Noise<2>({permutation, gradientHigh, gradientLow}, point)[0];
 }
 
 void NoiseGenerator::OctaveNoise(const Vector3& p, int32_t count, double* noise) const {
   const auto& shift = spectrum.octaveShift;
-  kOctaveNoise({permutation, spectrum.frequency, {shift[0], shift[1], shift[2]}}, p, count, noise);
+  kOctaveNoise({{permutation, gradientHigh, gradientLow},
+                spectrum.frequency,
+                {shift[0], shift[1], shift[2]}},
+               p, count, noise);
 }
 
 NoiseGenerator::OctaveBlend NoiseGenerator::Blend(double octaves) const {

@@ -81,6 +81,8 @@ class NoiseGenerator {
   double SignedSample(int32_t type, const Vector3& p, double octaves, bool turbulence) const;
 
   uint8_t permutation[512];
+  uint8_t gradientHigh[512];  // the gradient each slot picks, times 16: two of them pair up
+  uint8_t gradientLow[512];   // the gradient each slot picks
   double featureOffset[256][3];
   int32_t octaveCount = 0;
   Spectrum spectrum;
