@@ -50,26 +50,6 @@ double ClampSigned(double v) {
   return v < -1 ? -1 : (v > 1 ? 1 : v);
 }
 
-void OctaveNoiseBaseline(const lattice::OctaveTables& tables, const Vector3& p, int32_t count,
-                         double* noise) {
-  lattice::OctaveNoise<2>(tables, p, count, noise);
-}
-
-// Twice the lanes; the same arithmetic without fused multiply-adds, so the same bits.
-__attribute__((target("avx2"))) void OctaveNoiseAvx2(const lattice::OctaveTables& tables,
-                                                     const Vector3& p, int32_t count,
-                                                     double* noise) {
-  lattice::OctaveNoise<4>(tables, p, count, noise);
-}
-
-bool HasAvx2() {
-  // Needed before the first query when it runs among the static constructors.
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2");
-}
-
-const auto kOctaveNoise = HasAvx2() ? OctaveNoiseAvx2 : OctaveNoiseBaseline;
-
 }  // namespace
 
 struct NoiseGenerator::OctaveBlend {
@@ -134,17 +114,15 @@ bool NoiseGenerator::InitFbm(int32_t octaves, double lacunarity, double h) {
 }
 
 double NoiseGenerator::Gradient3(const Vector3& p) const {
-  const lattice::Points<2> point = {lattice::Broadcast<2>(p.x), lattice::Broadcast<2>(p.y),
-                                    lattice::Broadcast<2>(p.z)};
-  return lattice::Noise<2>({permutation, gradientHigh, gradientLow}, point)[0];
+  return lattice::PointNoise({permutation, gradientHigh, gradientLow}, p);
 }
 
 void NoiseGenerator::OctaveNoise(const Vector3& p, int32_t count, double* noise) const {
   const auto& shift = spectrum.octaveShift;
-  kOctaveNoise({{permutation, gradientHigh, gradientLow},
-                spectrum.frequency,
-                {shift[0], shift[1], shift[2]}},
-               p, count, noise);
+  lattice::OctaveNoise({{permutation, gradientHigh, gradientLow},
+                        spectrum.frequency,
+                        {shift[0], shift[1], shift[2]}},
+                       p, count, noise);
 }
 
 NoiseGenerator::OctaveBlend NoiseGenerator::Blend(double octaves) const {
@@ -200,8 +178,8 @@ double NoiseGenerator::Ridged(const Vector3& p, double octaves, double offset, d
   // Scaling by the highest possible signal keeps every octave's peak at 1 for any offset.
   const double peak = std::fmax(Square(offset), Square(1.0 - offset));
   const double toUnit = peak > 0 ? 1.0 / peak : 0.0;
-  double previous = 0.0;
-  return WeightedMean(p, octaves, [&](double noise, int32_t i) {
+  // By value, so that the previous signal stays in a register.
+  return WeightedMean(p, octaves, [=, previous = 0.0](double noise, int32_t i) mutable {
     const double feedback = i == 0 ? 1.0 : ClampUnit(previous * gain);
     const double signal = Square(offset - std::fabs(noise)) * toUnit;
     previous = signal;

@@ -56,8 +56,8 @@ class NoiseGenerator {
                 double low, double high) const;
 
  private:
-  // Room for every octave and a partial one, in whole batches of vector lanes.
-  static constexpr int32_t kOctaveSlots = kMaxOctaves + 8;
+  // Every octave and a partial one, rounded up to whole pairs: octaves are computed in pairs.
+  static constexpr int32_t kOctaveSlots = kMaxOctaves + 2;
 
   struct OctaveBlend;
   struct Spectrum {

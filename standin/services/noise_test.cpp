@@ -317,6 +317,18 @@ TEST(NoiseRobustness, NonFiniteInputGivesFiniteAnswers) {
   }
 }
 
+TEST(NoiseRobustness, OctavesThatOverflowLeaveTheOthersAlone) {
+  // Octave 0 is the point itself, far out in z but finite; octave 1 overflows to infinity
+  // and counts as 0. With equal weights the sum is octave 0 over the root of two.
+  NoiseGenerator noise(4);
+  ASSERT_TRUE(noise.InitFbm(20, 1e10, 0.0));
+  for (const Vector3& p : {Vector3{0.3, 0.6, 1e299}, Vector3{-2.7, 5e298, 17.2}}) {
+    const double coarse = noise.Gradient3(p);
+    ASSERT_NE(coarse, 0.0);
+    EXPECT_DOUBLE_EQ(noise.Fbm(p, 2), coarse / std::sqrt(2.0));
+  }
+}
+
 TEST(NoiseRobustness, ScaledUpPointsLeaveTheLatticeRangeMidFractal) {
   // Fine octaves of a far point pass the int32 range of the lattice while summing.
   NoiseGenerator noise(2);
