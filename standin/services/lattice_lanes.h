@@ -1,6 +1,7 @@
 // Gradient noise on the permutation lattice, several points at once: the octaves of a fractal
 // are independent, so their table lookups overlap and their arithmetic shares vector
-// instructions. Step for step the scalar formula, so the bits are the same as one at a time.
+// instructions, four lanes wide where the processor has AVX2. Step for step the scalar
+// formula, so the bits are the same as one at a time.
 #pragma once
 
 #include <cmath>
@@ -48,8 +49,8 @@ struct OctaveTables {
   const double* shift[3];
 };
 
-// Noise in [-1, 1] of octaves [0, count) into noise[0, count rounded up to even): points are
-// taken in pairs, and the tables must hold that many entries.
+// Noise in [-1, 1] of octaves [0, count) into noise[0, count rounded up to a multiple of 4):
+// points are taken two or four at once, and the tables must hold that many entries.
 void OctaveNoise(const OctaveTables& tables, const Vector3& p, int32_t count, double* noise);
 
 // Noise in [-1, 1] at one point, 0 at the integer lattice and for a point that is not finite.

@@ -56,8 +56,9 @@ class NoiseGenerator {
                 double low, double high) const;
 
  private:
-  // Every octave and a partial one, rounded up to whole pairs: octaves are computed in pairs.
-  static constexpr int32_t kOctaveSlots = kMaxOctaves + 2;
+  // Every octave and a partial one, rounded up to whole groups of four: octaves are computed
+  // up to four at once.
+  static constexpr int32_t kOctaveSlots = kMaxOctaves + 4;
 
   struct OctaveBlend;
   struct Spectrum {
