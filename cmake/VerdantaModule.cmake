@@ -7,6 +7,11 @@ set(VERDANTA_MODULE_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics
 list(APPEND VERDANTA_MODULE_FLAGS $<$<CXX_COMPILER_ID:GNU>:-fno-tree-slp-vectorize>
      $<$<CXX_COMPILER_ID:Clang,AppleClang>:-fno-slp-vectorize>)
 
+# A sample's path runs through several files; optimising across them at link time lets it
+# inline the small steps between them.
+include(CheckIPOSupported)
+check_ipo_supported(RESULT VERDANTA_MODULE_IPO OUTPUT VERDANTA_MODULE_IPO_WHY LANGUAGES C CXX)
+
 # What the host loads: a DLL on Windows; on macOS a dynamic library (not a bundle) whose name
 # carries the host release.
 set(VERDANTA_MODULE_LIBRARY_TYPE MODULE)
@@ -49,6 +54,7 @@ function(verdanta_add_module target flavour plugin_dir file_name)
   target_compile_definitions(${target} PRIVATE ${definitions})
   target_include_directories(${target} PRIVATE ${VERDANTA_MODULE_INCLUDES})
   target_link_libraries(${target} PRIVATE host_abi)
+  set_target_properties(${target} PROPERTIES INTERPROCEDURAL_OPTIMIZATION ${VERDANTA_MODULE_IPO})
   set_target_properties(${target} PROPERTIES
     PREFIX "" OUTPUT_NAME ${file_name}${VERDANTA_MODULE_RELEASE_TAG} SUFFIX ${VERDANTA_MODULE_SUFFIX}
     LIBRARY_OUTPUT_DIRECTORY ${plugin_dir}/Verdanta)
