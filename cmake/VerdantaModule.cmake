@@ -11,6 +11,9 @@ list(APPEND VERDANTA_MODULE_FLAGS $<$<CXX_COMPILER_ID:GNU>:-fno-tree-slp-vectori
 # inline the small steps between them.
 include(CheckIPOSupported)
 check_ipo_supported(RESULT VERDANTA_MODULE_IPO OUTPUT VERDANTA_MODULE_IPO_WHY LANGUAGES C CXX)
+if(NOT VERDANTA_MODULE_IPO)
+  message(STATUS "The module is linked without link-time optimisation: ${VERDANTA_MODULE_IPO_WHY}")
+endif()
 
 # What the host loads: a DLL on Windows; on macOS a dynamic library (not a bundle) whose name
 # carries the host release.
