@@ -22,14 +22,6 @@ const char* const kNodePathHelp =
 
 namespace {
 
-struct ChannelName {
-  const char* name;
-  int32_t number;
-};
-constexpr ChannelName kChannels[] = {{"color", MATERIAL_CHANNEL_COLOR},
-                                     {"bump", MATERIAL_CHANNEL_BUMP},
-                                     {"displacement", MATERIAL_CHANNEL_DISPLACEMENT}};
-
 // The segments of a path, read front to back; every failure names the whole path.
 class PathReader {
  public:
@@ -105,7 +97,7 @@ Node& FindShader(const std::vector<std::unique_ptr<Node>>& shaders, PathReader& 
 }
 
 Node& ChannelNode(Node& material, const std::string& segment, const PathReader& reader) {
-  for (const ChannelName& channel : kChannels) {
+  for (const ChannelName& channel : kChannelNames) {
     if (segment != channel.name) continue;
     Node* shader = ChannelShader(*MaterialChannel(material, channel.number));
     if (!shader) reader.Fail("the " + segment + " channel links no shader");

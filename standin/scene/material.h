@@ -8,6 +8,15 @@
 
 namespace standin {
 
+// The channels a scene links shaders into, by the names scene files and node paths use.
+struct ChannelName {
+  const char* name;
+  int32_t number;
+};
+inline constexpr ChannelName kChannelNames[] = {{"color", MATERIAL_CHANNEL_COLOR},
+                                                {"bump", MATERIAL_CHANNEL_BUMP},
+                                                {"displacement", MATERIAL_CHANNEL_DISPLACEMENT}};
+
 // Channel 0, 6 or 11 of a standard material; null for other numbers or other nodes.
 Channel* MaterialChannel(Node& material, int32_t number);
 Node* ChannelShader(const Channel& channel);  // the shader the channel's link parameter names

@@ -19,14 +19,6 @@ namespace {
 constexpr const char* kFormat = "verdanta-scene";
 constexpr int32_t kVersion = 1;
 
-struct ChannelName {
-  const char* name;
-  int32_t number;
-};
-constexpr ChannelName kChannels[] = {{"color", MATERIAL_CHANNEL_COLOR},
-                                     {"bump", MATERIAL_CHANNEL_BUMP},
-                                     {"displacement", MATERIAL_CHANNEL_DISPLACEMENT}};
-
 using NodeIds = std::map<const Node*, std::string>;  // writing: the id of each node in scope
 using Scope = std::map<std::string, Node*>;          // reading: the node of each id in scope
 
@@ -148,7 +140,7 @@ nlohmann::json MaterialToJson(const Node& material) {
   for (const Channel& channel : material.channels) {
     linkIds.insert(channel.linkId);
     auto id = ids.find(ChannelShader(channel));
-    for (const ChannelName& name : kChannels) {
+    for (const ChannelName& name : kChannelNames) {
       if (name.number == channel.number && id != ids.end()) channels[name.name] = id->second;
     }
   }
@@ -363,7 +355,7 @@ void ReadMaterial(const JsonReader& reader, Document& document) {
   }
   if (auto channels = reader.FindMember("channels")) {
     channels->RequireObjectOf({"color", "bump", "displacement"});
-    for (const ChannelName& channel : kChannels) {
+    for (const ChannelName& channel : kChannelNames) {
       if (auto shader = channels->FindMember(channel.name)) {
         LinkChannel(material, channel.number, ReadNodeId(*shader, scope));
       }
