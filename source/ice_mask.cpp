@@ -19,8 +19,7 @@ Vector3 VerdantaShader::IceMask(const Vector3& p, const ChannelSample& sample) c
   const double towardV1 = 1.0 - iceSizeV1;
   const double insideV1 = SmoothStep(towardV1 - 0.5 * iceSizeV1, towardV1 + 0.5 * iceSizeV1, v);
   // One lookup serves both caps.
-  const double n = services.NoiseSample(terrainNoise, kIceNoiseType, false, p * kIceNoiseScale, 0.0,
-                                        kIceOctaves, false, 0.25, 0.25, 0);
+  const double n = TypedNoise(kIceNoiseType, p * kIceNoiseScale, kIceOctaves);
   const double ice0 = SmoothStep(iceLower, iceUpper, n * iceAmountV0 * (1.0 - awayFromV0));
   const double ice1 = SmoothStep(iceLower, iceUpper, n * iceAmountV1 * insideV1);
   return Uniform(ice0 + ice1);

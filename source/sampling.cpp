@@ -44,8 +44,8 @@ Vector3 VerdantaShader::SamplePosition(const ChannelSample& sample, int32_t chan
   return p;
 }
 
-double VerdantaShader::TypedNoise(int32_t type, const Vector3& p) const {
-  return services.NoiseSample(terrainNoise, type, false, p, 0.0, kOctaves, false, 0.25, 0.25, 0);
+double VerdantaShader::TypedNoise(int32_t type, const Vector3& p, double octaves) const {
+  return services.NoiseSample(terrainNoise, type, false, p, 0.0, octaves, false, 0.25, 0.25, 0);
 }
 
 double VerdantaShader::Ridged(const Vector3& p) const {
@@ -54,7 +54,7 @@ double VerdantaShader::Ridged(const Vector3& p) const {
 }
 
 Vector3 VerdantaShader::Height(const Vector3& p, double h, const ChannelSample& sample) const {
-  const double t = TypedNoise(kDetailNoiseType, p * detailScale);
+  const double t = TypedNoise(kDetailNoiseType, p * detailScale, kOctaves);
   const double r = Ridged(p);
   const double s = services.SplineEvaluate(heightSpline, h).y;
   double height = OverlayBlend(h, t) * heightBlendWeight * r + s;
@@ -69,7 +69,7 @@ Vector3 VerdantaShader::SurfaceColor(const Vector3& p, double h,
                                       : services.CalcGradientPixel(gradientRenderData.Get(),
                                                                    h * (r * detail + 1.0));
   color = ClampColor(color + IceMask(p, sample));
-  const double cloud = TypedNoise(cloudNoiseType, p * cloudFrequency);
+  const double cloud = TypedNoise(cloudNoiseType, p * cloudFrequency, kOctaves);
   color = color + Uniform(ClampUnit(cloud - cloudThreshold) * cloudIntensity);
   if (childShader != nullptr) {
     color = color + services.ChildShaderSample(childShader, sample) * childStrength;

@@ -71,7 +71,8 @@ class VerdantaShader : public host::ShaderBase {
   void PrepareChild(const RenderSetup* setup);
 
   Vector3 SamplePosition(const ChannelSample& sample, int32_t channel) const;
-  double TypedNoise(int32_t type, const Vector3& p) const;
+  // The terrain generator's typed noise with the options every lookup of the shader shares.
+  double TypedNoise(int32_t type, const Vector3& p, double octaves) const;
   double Ridged(const Vector3& p) const;
   Vector3 Height(const Vector3& p, double h, const ChannelSample& sample) const;
   Vector3 SurfaceColor(const Vector3& p, double h, const ChannelSample& sample) const;
