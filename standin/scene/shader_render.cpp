@@ -22,7 +22,8 @@ class LayerPath {
 
  private:
   static constexpr int kMaxDepth = 32;
-  const Node* nodes_[kMaxDepth] = {};
+  // Not cleared: only the first depth_ are read, and a path is made for every sample.
+  const Node* nodes_[kMaxDepth];
   int depth_ = 0;
 };
 
